@@ -1,0 +1,10 @@
+# Build type "Sanitize": AddressSanitizer and UndefinedBehaviorSanitizer, used by CI.
+set(_vx_san "-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined")
+set(CMAKE_CXX_FLAGS_SANITIZE "-O1 -g ${_vx_san}" CACHE STRING "" FORCE)
+set(CMAKE_C_FLAGS_SANITIZE "-O1 -g ${_vx_san}" CACHE STRING "" FORCE)
+set(CMAKE_EXE_LINKER_FLAGS_SANITIZE "${_vx_san}" CACHE STRING "" FORCE)
+set(CMAKE_SHARED_LINKER_FLAGS_SANITIZE "${_vx_san}" CACHE STRING "" FORCE)
+set(CMAKE_MODULE_LINKER_FLAGS_SANITIZE "${_vx_san}" CACHE STRING "" FORCE)
+if(NOT CMAKE_BUILD_TYPE)
+  set(CMAKE_BUILD_TYPE RelWithDebInfo CACHE STRING "" FORCE)
+endif()

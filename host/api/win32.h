@@ -1,0 +1,71 @@
+// The Windows platform operations the module calls, provided by the host on this platform.
+// Paths may use backslashes; the host maps them to native separators at this border.
+#pragma once
+
+#include <cstdint>
+
+#include "actext.h"
+
+typedef int BOOL;
+typedef int INT;
+typedef unsigned int UINT;
+typedef uint32_t DWORD;
+typedef wchar_t WCHAR;
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCWSTR;
+typedef void* HANDLE;
+typedef void* HMODULE;
+typedef void* HINSTANCE;
+typedef void* HWND;
+typedef void* LPSECURITY_ATTRIBUTES;
+
+#ifndef TRUE
+#define TRUE 1
+#endif
+#ifndef FALSE
+#define FALSE 0
+#endif
+#ifndef MAX_PATH
+#define MAX_PATH 260
+#endif
+
+constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
+constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x1;
+constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
+constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+
+// Error codes of GetLastError that the host sets.
+constexpr DWORD ERROR_SUCCESS = 0;
+constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
+constexpr DWORD ERROR_PATH_NOT_FOUND = 3;
+constexpr DWORD ERROR_ACCESS_DENIED = 5;
+constexpr DWORD ERROR_FILE_EXISTS = 80;
+constexpr DWORD ERROR_ALREADY_EXISTS = 183;
+constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
+constexpr DWORD ERROR_INVALID_PARAMETER = 87;
+
+DWORD GetLastError();
+void SetLastError(DWORD code);
+
+// Private-profile INI files.
+DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR defaultValue,
+                               LPWSTR buffer, DWORD size, LPCWSTR fileName);
+UINT GetPrivateProfileIntW(LPCWSTR section, LPCWSTR key, INT defaultValue, LPCWSTR fileName);
+BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPCWSTR fileName);
+
+// Files.
+DWORD GetFileAttributesW(LPCWSTR path);
+BOOL CopyFileW(LPCWSTR existing, LPCWSTR newName, BOOL failIfExists);
+BOOL MoveFileW(LPCWSTR existing, LPCWSTR newName);
+BOOL DeleteFileW(LPCWSTR path);
+BOOL CreateDirectoryW(LPCWSTR path, LPSECURITY_ATTRIBUTES security);
+
+// The full path of the shared object (or, for a null handle, the executable) that contains
+// the address `module`. Returns the number of characters copied, truncating like Windows.
+DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size);
+
+// A handle to the binary that includes this header: each binary gets its own copy of the
+// function, so its address lies inside that binary (the module's "own instance").
+static inline HINSTANCE vxThisModuleHandle() {
+    return reinterpret_cast<HINSTANCE>(&vxThisModuleHandle);
+}

@@ -1,0 +1,123 @@
+#include "editor/command_line.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+
+#include "text/encoding.h"
+
+namespace vx::editor {
+namespace {
+
+std::wstring stripLineEnd(std::string raw) {
+    while (!raw.empty() && (raw.back() == '\r' || raw.back() == '\n')) raw.pop_back();
+    vx::text::Encoding e;
+    return vx::text::decode(raw, e);
+}
+
+class StreamSource : public InputSource {
+public:
+    StreamSource(std::istream& in, bool echo) : m_in(in), m_echo(echo) {}
+    bool next(std::wstring& line) override {
+        std::string raw;
+        if (!std::getline(m_in, raw)) return false;
+        line = stripLineEnd(std::move(raw));
+        return true;
+    }
+    bool echoes() const override { return m_echo; }
+
+protected:
+    std::istream& m_in;
+    bool m_echo;
+};
+
+class FileSource : public StreamSource {
+public:
+    explicit FileSource(const std::string& path) : StreamSource(m_file, true), m_file(path) {}
+    bool isOpen() const { return m_file.is_open(); }
+    bool next(std::wstring& line) override {
+        if (!StreamSource::next(line)) return false;
+        if (m_first && line.size() && line[0] == 0xFEFF) line.erase(0, 1);
+        m_first = false;
+        return true;
+    }
+
+private:
+    std::ifstream m_file;
+    bool m_first = true;
+};
+
+class LinesSource : public InputSource {
+public:
+    explicit LinesSource(std::vector<std::wstring> lines) : m_lines(std::move(lines)) {}
+    bool next(std::wstring& line) override {
+        if (m_pos >= m_lines.size()) return false;
+        line = m_lines[m_pos++];
+        return true;
+    }
+
+private:
+    std::vector<std::wstring> m_lines;
+    size_t m_pos = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<InputSource> stdinSource() {
+    // A terminal shows what the user typed already; piped input is echoed like a script.
+    return std::make_unique<StreamSource>(std::cin, !isatty(fileno(stdin)));
+}
+
+std::unique_ptr<InputSource> fileSource(const std::string& path, bool* opened) {
+    auto src = std::make_unique<FileSource>(path);
+    if (opened) *opened = src->isOpen();
+    return src;
+}
+
+std::unique_ptr<InputSource> linesSource(std::vector<std::wstring> lines) {
+    return std::make_unique<LinesSource>(std::move(lines));
+}
+
+CommandLine& CommandLine::get() {
+    static CommandLine instance;
+    return instance;
+}
+
+void CommandLine::print(std::wstring_view text) {
+    if (m_capture) m_capture->append(text);
+    if (m_stdout) {
+        std::string u = vx::text::toUtf8(text);
+        std::fwrite(u.data(), 1, u.size(), stdout);
+        std::fflush(stdout);
+    }
+}
+
+bool CommandLine::readLine(std::wstring_view prompt, std::wstring& line) {
+    print(prompt);
+    while (!m_sources.empty()) {
+        InputSource& src = *m_sources.back();
+        if (!src.next(line)) {
+            m_sources.pop_back();
+            continue;
+        }
+        if (!line.empty() && line[0] == L'#') continue;
+        if (src.echoes()) print(line + L"\n");
+        return true;
+    }
+    print(L"\n");
+    return false;
+}
+
+void CommandLine::pushSource(std::unique_ptr<InputSource> source) {
+    m_sources.push_back(std::move(source));
+}
+
+void CommandLine::reset() {
+    m_sources.clear();
+    m_capture = nullptr;
+    m_unusable = 0;
+}
+
+}  // namespace vx::editor

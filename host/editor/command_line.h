@@ -1,0 +1,55 @@
+// The host's command line: where every prompt, message and printed text goes, and where every
+// answer (command names, prompt answers, dialog actions) comes from. One instance per process.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vx::editor {
+
+// A source of input lines: the terminal, a script file, or a test's list of lines.
+class InputSource {
+public:
+    virtual ~InputSource() = default;
+    // The next line without its line end; false when the source is exhausted.
+    virtual bool next(std::wstring& line) = 0;
+    // Whether lines typed here should be echoed into the transcript (scripts: yes; a terminal: no).
+    virtual bool echoes() const { return true; }
+};
+
+std::unique_ptr<InputSource> stdinSource();
+std::unique_ptr<InputSource> fileSource(const std::string& path, bool* opened = nullptr);
+std::unique_ptr<InputSource> linesSource(std::vector<std::wstring> lines);
+
+class CommandLine {
+public:
+    static CommandLine& get();
+
+    // Text as acutPrintf prints it (a "\n" starts a new line).
+    void print(std::wstring_view text);
+    // Shows `prompt`, then reads one line from the innermost source. Lines starting with '#'
+    // are comments and are skipped. False at the end of all input: callers treat it as ESC.
+    bool readLine(std::wstring_view prompt, std::wstring& line);
+
+    // Sources form a stack: the top one is read until it is exhausted, then it is popped.
+    void pushSource(std::unique_ptr<InputSource> source);
+    bool hasInput() const { return !m_sources.empty(); }
+
+    // Where output goes besides the terminal: tests capture the transcript here.
+    void setCapture(std::wstring* sink) { m_capture = sink; }
+    void setEchoToStdout(bool on) { m_stdout = on; }
+    // Count of lines that could not be used (unknown command, bad action): scripts exit non-zero.
+    void noteUnusableLine() { ++m_unusable; }
+    int unusableLines() const { return m_unusable; }
+    void reset();
+
+private:
+    std::vector<std::unique_ptr<InputSource>> m_sources;
+    std::wstring* m_capture = nullptr;
+    bool m_stdout = true;
+    int m_unusable = 0;
+};
+
+}  // namespace vx::editor

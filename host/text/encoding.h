@@ -1,0 +1,42 @@
+// The one conversion module between wide text and bytes: UTF-8, UTF-16LE and the host's
+// "ANSI code page" (a host setting, GBK by default) through iconv.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vx::text {
+
+enum class Encoding { Utf8, Utf8Bom, Utf16LE, Ansi };
+
+// Decoding never fails: a byte sequence that is not valid in the encoding becomes U+FFFD and
+// `lossy` (when given) is set, so a caller can tell the user instead of losing data silently.
+std::wstring fromUtf8(std::string_view bytes, bool* lossy = nullptr);
+std::wstring fromUtf16LE(std::string_view bytes, bool* lossy = nullptr);
+std::wstring fromCodePage(std::string_view bytes, const std::string& codePage, bool* lossy = nullptr);
+std::wstring fromAnsi(std::string_view bytes, bool* lossy = nullptr);
+
+// Encoding to UTF-8 / UTF-16LE cannot lose a valid character; an invalid code point (a lone
+// surrogate, beyond U+10FFFF) is written as U+FFFD.
+std::string toUtf8(std::wstring_view text);
+std::string toUtf16LE(std::wstring_view text);
+// False when a character has no representation in the code page (or the code page is unknown);
+// `out` then holds what could be encoded, with '?' for each such character.
+bool toCodePage(std::wstring_view text, const std::string& codePage, std::string& out);
+bool toAnsi(std::wstring_view text, std::string& out);
+
+bool isValidUtf8(std::string_view bytes);
+
+// The rule for text files: UTF-16LE BOM, then UTF-8 BOM, then valid UTF-8, else the ANSI code page.
+Encoding detect(std::string_view bytes);
+// Decodes a whole file's bytes by detect(), without its BOM.
+std::wstring decode(std::string_view bytes, Encoding& found, bool* lossy = nullptr);
+// Encodes text for a file of the given encoding, with the BOM that encoding carries.
+// False when a character cannot be stored (Ansi only); nothing is dropped silently.
+bool encode(std::wstring_view text, Encoding enc, std::string& out);
+
+// The host's ANSI code page as an iconv name ("GBK" unless set otherwise, e.g. by VX_ANSI_CODEPAGE).
+const std::string& ansiCodePage();
+void setAnsiCodePage(const std::string& iconvName);
+
+}  // namespace vx::text
