@@ -56,7 +56,10 @@ bool isKey(const DocLine& line, std::wstring_view key) {
 void eraseMarked(std::vector<DocLine>& lines, const std::vector<bool>& drop) {
     size_t out = 0;
     for (size_t i = 0; i < lines.size(); ++i)
-        if (!drop[i]) lines[out++] = std::move(lines[i]);
+        if (!drop[i]) {
+            if (out != i) lines[out] = std::move(lines[i]);
+            ++out;
+        }
     lines.resize(out);
 }
 
