@@ -143,3 +143,77 @@ template <class... Args>
 void CString::AppendFormat(const wchar_t* format, const Args&... args) {
     formatRaw(*this, true, format, vx_afx::formatArg(args)...);
 }
+
+// An array of CString with MFC's CStringArray operations. An index out of range is a
+// programming error: it asserts in debug builds and reads as an empty string otherwise.
+class CStringArray {
+public:
+    INT_PTR GetSize() const { return static_cast<INT_PTR>(m_items.size()); }
+    INT_PTR GetCount() const { return GetSize(); }
+    INT_PTR GetUpperBound() const { return GetSize() - 1; }
+    bool IsEmpty() const { return m_items.empty(); }
+    void SetSize(INT_PTR size) { m_items.resize(size < 0 ? 0 : static_cast<size_t>(size)); }
+
+    const CString& GetAt(INT_PTR i) const;
+    CString& ElementAt(INT_PTR i);
+    void SetAt(INT_PTR i, const CString& s);
+    // Sets element i, growing the array with empty strings when needed.
+    void SetAtGrow(INT_PTR i, const CString& s);
+    const CString& operator[](INT_PTR i) const { return GetAt(i); }
+    CString& operator[](INT_PTR i) { return ElementAt(i); }
+
+    // Returns the new element's index.
+    INT_PTR Add(const CString& s) { m_items.push_back(s); return GetSize() - 1; }
+    INT_PTR Append(const CStringArray& o);
+    void Copy(const CStringArray& o) { m_items = o.m_items; }
+    // Inserts count copies at index (past the end: the array grows to reach it).
+    void InsertAt(INT_PTR index, const CString& s, INT_PTR count = 1);
+    // Removes up to count elements from index; a range past the end is cut to the end.
+    void RemoveAt(INT_PTR index, INT_PTR count = 1);
+    void RemoveAll() { m_items.clear(); }
+
+private:
+    std::vector<CString> m_items;
+    CString m_outOfRange;
+};
+
+// Searching a folder the MFC way: FindFile(pattern) then FindNextFile() until it returns
+// FALSE; the entry found by the call that returns FALSE is still valid (it is the last one).
+// Patterns: a folder path followed by a mask with * and ? ("*.*" matches every name, also
+// names without a dot), or a plain path naming one file or folder. Names match without
+// regard to case; entries come in name order, "." and ".." first. The listing is taken when
+// FindFile runs, so nothing stays open between calls.
+class CFileFind {
+public:
+    CFileFind() = default;
+    ~CFileFind() { Close(); }
+    CFileFind(const CFileFind&) = delete;
+    CFileFind& operator=(const CFileFind&) = delete;
+
+    BOOL FindFile(LPCWSTR pattern = nullptr, DWORD flags = 0);
+    BOOL FindNextFile();
+    void Close();
+
+    // Of the current entry: its name, full native path, name without extension, folder.
+    CString GetFileName() const;
+    CString GetFilePath() const;
+    CString GetFileTitle() const;
+    CString GetRoot() const { return m_root; }
+    unsigned long long GetLength() const;
+    BOOL IsDots() const;
+    BOOL IsDirectory() const;
+    BOOL IsReadOnly() const;
+
+private:
+    struct Entry {
+        CString name;
+        bool directory = false;
+        bool readOnly = false;
+        unsigned long long size = 0;
+    };
+    const Entry* current() const;
+
+    std::vector<Entry> m_entries;
+    size_t m_next = 0;
+    CString m_root;
+};

@@ -1,0 +1,110 @@
+// File operations with the Windows rules the module relies on: MoveFileW never replaces,
+// CopyFileW can refuse to, a directory is not a file, read-only comes from permission bits.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "win32.h"
+#include "win32/file_io.h"
+#include "win32/paths.h"
+
+using vx::win32::failFromErrno;
+using vx::win32::nativePath;
+
+namespace {
+
+BOOL fail(DWORD code) {
+    SetLastError(code);
+    return FALSE;
+}
+
+bool isReadOnly(const struct stat& st) { return (st.st_mode & S_IWUSR) == 0; }
+
+// Copies a regular file's bytes, permission bits and modification time to `to`, replacing it
+// in one step.
+BOOL copyRegular(const std::string& from, const struct stat& st, const std::string& to) {
+    std::string bytes;
+    if (!vx::win32::readWholeFile(from, bytes)) return failFromErrno(from);
+    if (!vx::win32::replaceFileAtomically(to, bytes, &st, true)) return failFromErrno(to);
+    return TRUE;
+}
+
+}  // namespace
+
+DWORD GetFileAttributesW(LPCWSTR path) {
+    const std::string p = nativePath(path);
+    struct stat st;
+    if (p.empty() || stat(p.c_str(), &st) != 0) {
+        SetLastError(p.empty() ? ERROR_PATH_NOT_FOUND : vx::win32::errorFromErrno(errno, p));
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    if (S_ISDIR(st.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
+    return isReadOnly(st) ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
+}
+
+BOOL CopyFileW(LPCWSTR existing, LPCWSTR newName, BOOL failIfExists) {
+    if (!existing || !newName || !*existing || !*newName) return fail(ERROR_INVALID_PARAMETER);
+    const std::string from = nativePath(existing);
+    const std::string to = vx::win32::resolveForWrite(nativePath(newName));
+    struct stat src, dst;
+    if (stat(from.c_str(), &src) != 0) return failFromErrno(from);
+    if (S_ISDIR(src.st_mode)) return fail(ERROR_ACCESS_DENIED);
+    if (stat(to.c_str(), &dst) == 0) {
+        if (failIfExists) return fail(ERROR_FILE_EXISTS);
+        if (S_ISDIR(dst.st_mode) || isReadOnly(dst)) return fail(ERROR_ACCESS_DENIED);
+        if (dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) return TRUE;
+    }
+    return copyRegular(from, src, to);
+}
+
+BOOL MoveFileW(LPCWSTR existing, LPCWSTR newName) {
+    if (!existing || !newName || !*existing || !*newName) return fail(ERROR_INVALID_PARAMETER);
+    const std::string from = nativePath(existing);
+    const std::string to = nativePath(newName);
+    struct stat src, dst;
+    if (lstat(from.c_str(), &src) != 0) return failFromErrno(from);
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return TRUE;
+    int err = errno;
+    if (err == EEXIST) return fail(ERROR_ALREADY_EXISTS);
+    if (err == EINVAL) {
+        // A file system without no-replace renames: check, then rename.
+        if (lstat(to.c_str(), &dst) == 0) return fail(ERROR_ALREADY_EXISTS);
+        if (::rename(from.c_str(), to.c_str()) == 0) return TRUE;
+        err = errno;
+    }
+    if (err != EXDEV) {
+        errno = err;
+        return failFromErrno(to);
+    }
+    // Another file system: a file is copied and then removed; a folder cannot move there.
+    if (S_ISDIR(src.st_mode)) return fail(ERROR_NOT_SAME_DEVICE);
+    if (lstat(to.c_str(), &dst) == 0) return fail(ERROR_ALREADY_EXISTS);
+    if (!copyRegular(from, src, to)) return FALSE;
+    if (::unlink(from.c_str()) != 0) {
+        int err = errno;
+        ::unlink(to.c_str());  // one copy of the file, never two
+        errno = err;
+        return failFromErrno(from);
+    }
+    return TRUE;
+}
+
+BOOL DeleteFileW(LPCWSTR path) {
+    const std::string p = nativePath(path);
+    struct stat st;
+    if (p.empty()) return fail(ERROR_PATH_NOT_FOUND);
+    if (lstat(p.c_str(), &st) != 0) return failFromErrno(p);
+    if (S_ISDIR(st.st_mode) || (S_ISREG(st.st_mode) && isReadOnly(st))) return fail(ERROR_ACCESS_DENIED);
+    if (::unlink(p.c_str()) != 0) return failFromErrno(p);
+    return TRUE;
+}
+
+BOOL CreateDirectoryW(LPCWSTR path, LPSECURITY_ATTRIBUTES) {
+    const std::string p = nativePath(path);
+    if (p.empty()) return fail(ERROR_PATH_NOT_FOUND);
+    if (::mkdir(p.c_str(), 0777) != 0) return failFromErrno(p);
+    return TRUE;
+}
