@@ -89,7 +89,14 @@ DocLine Document::makeLine(std::wstring t) const {
 }
 
 void Document::endLine(DocLine& line) const {
-    if (line.eol.empty()) line.eol = eolBytes(m_crlf, m_enc);
+    if (!line.eol.empty()) return;
+    if (m_enc == Encoding::Utf16LE && line.raw.size() % 2) {
+        // A stray last byte would shift every unit after it. It already reads as U+FFFD; that
+        // is what is stored in its place, so the line reads the same as before.
+        line.raw.pop_back();
+        line.raw += text::toUtf16LE(L"\xFFFD");
+    }
+    line.eol = eolBytes(m_crlf, m_enc);
 }
 
 bool Document::serializeAs(Encoding enc, bool fromText, std::string& out) const {

@@ -166,6 +166,15 @@ TEST_F(ProfileWrite, Utf16AndBomFilesKeepTheirEncoding) {
               dir.read("u16.ini"));
 }
 
+TEST_F(ProfileWrite, AStrayByteAtTheEndOfAUtf16FileDoesNotShiftWhatFollows) {
+    dir.write("SHEETCONFIG.INI", std::string("\xff\xfe", 2) + vx::text::toUtf16LE(L"[S]\nK=v") + std::string(1, '\0'));
+    const std::wstring before = get(L"S", L"K");
+    ASSERT_TRUE(put(L"T", L"N", L"新"));
+    EXPECT_EQ(L"新", get(L"T", L"N"));
+    EXPECT_EQ(before, get(L"S", L"K"));
+    EXPECT_EQ(0u, bytes().size() % 2);
+}
+
 TEST_F(ProfileWrite, LongChineseValuesRoundTrip) {
     std::wstring big;
     for (int i = 0; i < 10000; ++i) big += static_cast<wchar_t>(L'一' + i % 700);
