@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdarg>
+#include <cstdint>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -10,7 +11,7 @@
 #include "actext.h"
 #include "win32.h"
 
-typedef long INT_PTR;
+typedef intptr_t INT_PTR;
 
 // A wide string with MFC's CString operations. Indexes are character positions; "not found"
 // is -1; indexes out of range are clamped, never undefined behaviour.
