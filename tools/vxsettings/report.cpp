@@ -55,13 +55,6 @@ void line(std::ostream& out, const std::wstring& label, const std::wstring& valu
     out << "\n";
 }
 
-template <typename List, typename Show>
-std::wstring joined(const List& items, const wchar_t* separator, Show show) {
-    std::wstring text;
-    for (const auto& item : items) text += (text.empty() ? L"" : separator) + show(item);
-    return text;
-}
-
 // The attribute tags a plot-name format refers to, in order.
 std::wstring formatTags(const std::wstring& format) {
     std::wstring tags;
