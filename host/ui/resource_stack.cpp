@@ -16,6 +16,13 @@ void popResourceHandle() {
     if (!stack().empty()) stack().pop_back();
 }
 
+void replaceResourceHandle(HINSTANCE instance) {
+    if (stack().empty()) stack().push_back(instance);
+    else stack().back() = instance;
+}
+
+size_t resourceStackDepth() { return stack().size(); }
+
 HINSTANCE currentResourceHandle() { return stack().empty() ? nullptr : stack().back(); }
 
 }  // namespace vx::ui

@@ -10,5 +10,8 @@ void pushResourceHandle(HINSTANCE instance);
 void popResourceHandle();
 // The instance on top of the stack; the host's own instance (null) when the stack is empty.
 HINSTANCE currentResourceHandle();
+// Replaces the top of the stack (pushes when it is empty), as AfxSetResourceHandle does.
+void replaceResourceHandle(HINSTANCE instance);
+size_t resourceStackDepth();
 
 }  // namespace vx::ui

@@ -1,0 +1,32 @@
+// What shows dialogs to the user and takes the user's actions: the console's script backend
+// by default; the Qt host installs its own.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "ui/window.h"
+
+namespace vx::ui {
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+    // Shows the dialog and feeds it actions until it has ended (dialog.ended).
+    virtual void runModal(Window& dialog) = 0;
+    virtual int messageBox(const std::wstring& text, const std::wstring& caption, UINT type) = 0;
+    // False when the user cancels; `path` is a native path of an existing folder.
+    virtual bool browseFolder(const std::wstring& title, UINT flags, std::wstring& path) = 0;
+    // The dialog hides for an editor command, and shows again.
+    virtual void editorCommandBegins(Window& dialog) = 0;
+    virtual void editorCommandEnds(Window& dialog, bool completed) = 0;
+    // Prints an error message of the framework (a template that is not found ...).
+    virtual void reportError(const std::wstring& message) = 0;
+};
+
+Backend& backend();
+// Replaces the backend (the Qt host, tests); null restores the script backend.
+void setBackend(std::unique_ptr<Backend> b);
+std::unique_ptr<Backend> makeScriptBackend();
+
+}  // namespace vx::ui
