@@ -25,15 +25,16 @@ bool UniqueFd::close() {
 
 bool readWholeFile(const std::string& native, std::string& out) {
     out.clear();
-    UniqueFd fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking open: a FIFO or device given as a settings file must not hang the host.
+    UniqueFd fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.valid()) return false;
     struct stat st;
     if (fstat(fd.get(), &st) != 0) return false;
-    if (S_ISDIR(st.st_mode)) {
-        errno = EISDIR;
+    if (!S_ISREG(st.st_mode)) {
+        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         return false;
     }
-    if (S_ISREG(st.st_mode) && st.st_size > 0) out.reserve(static_cast<size_t>(st.st_size));
+    if (st.st_size > 0) out.reserve(static_cast<size_t>(st.st_size));
     char buf[65536];
     for (;;) {
         ssize_t n = ::read(fd.get(), buf, sizeof buf);

@@ -24,7 +24,8 @@ private:
     int m_fd;
 };
 
-// Reads a whole regular file with one open. False with errno set (EISDIR for a directory).
+// Reads a whole regular file with one open. False with errno set (EISDIR for a directory,
+// EINVAL for anything else that is not a regular file).
 bool readWholeFile(const std::string& native, std::string& out);
 
 // Replaces (or creates) `native` with `bytes`: a temporary file in the same folder is written,

@@ -113,7 +113,9 @@ DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR defaultValu
     const bool loaded = loadText(fileName, text);
     if (!section || !key) {
         if (!loaded) SetLastError(ERROR_FILE_NOT_FOUND);
-        return copyList(loaded ? listNames(text, section) : std::vector<std::wstring_view>(),
+        const std::wstring trimmed = section ? std::wstring(ini::trim(section)) : std::wstring();
+        return copyList(loaded ? listNames(text, section ? trimmed.c_str() : nullptr)
+                               : std::vector<std::wstring_view>(),
                         buffer, size);
     }
     std::wstring_view value;

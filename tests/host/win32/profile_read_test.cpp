@@ -107,7 +107,7 @@ TEST_F(ProfileRead, ListsSectionsAndKeysOnceEachWithADoubleNul) {
     EXPECT_EQ((std::vector<std::wstring>{L"SYSEMSET", L"PLTSETTING"}), list(file, nullptr, 100, &n));
     EXPECT_EQ(20u, n);
     EXPECT_EQ((std::vector<std::wstring>{L"ROOTPATH", L"USERNAME", L"SPECNAME"}),
-              list(file, L"SysEmSet", 100, &n));
+              list(file, L" SysEmSet ", 100, &n));
     EXPECT_EQ(27u, n);
     EXPECT_TRUE(list(file, L"MISSING", 100, &n).empty());
     EXPECT_EQ(0u, n);
@@ -179,8 +179,10 @@ TEST_F(ProfileRead, EmptyAndBinaryFilesReadAsHavingNoKeys) {
     EXPECT_EQ(L"d", get(dir.windows("bin.ini"), L"NOPE", L"K", L"d"));
     std::vector<wchar_t> buf(64);
     GetPrivateProfileStringW(nullptr, nullptr, L"", buf.data(), 64, dir.windows("bin.ini").c_str());
-    // A folder given as the file reads as missing.
+    // A folder or a device given as the file reads as missing (and never blocks or runs away).
     EXPECT_EQ(L"d", get(dir.windows(""), L"S", L"K", L"d"));
+    EXPECT_EQ(L"d", get(L"/dev/zero", L"S", L"K", L"d"));
+    EXPECT_FALSE(WritePrivateProfileStringW(L"S", L"K", L"v", L"/dev/zero"));
 }
 
 }  // namespace
