@@ -33,7 +33,11 @@ public:
     // GetAt and operator[] return L'\0' for an index out of range; SetAt ignores it.
     wchar_t GetAt(int i) const;
     void SetAt(int i, wchar_t ch);
-    wchar_t operator[](int i) const { return GetAt(i); }
+    // Any integer type: an exact match, so it never competes with indexing the LPCWSTR.
+    template <class I, class = std::enable_if_t<std::is_integral<I>::value>>
+    wchar_t operator[](I i) const {
+        return (i >= 0 && static_cast<unsigned long long>(i) < m_s.size()) ? m_s[static_cast<size_t>(i)] : L'\0';
+    }
     operator LPCWSTR() const { return m_s.c_str(); }
     LPCWSTR GetString() const { return m_s.c_str(); }
     const std::wstring& str() const { return m_s; }

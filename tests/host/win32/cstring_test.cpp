@@ -12,6 +12,8 @@ TEST(CString, ConstructsFromNullAndCountsCharacters) {
     CString cn(L"图框目录");
     EXPECT_EQ(4, cn.GetLength());
     EXPECT_EQ(L'框', cn[1]);
+    EXPECT_EQ(L'目', cn[size_t(2)]);
+    EXPECT_EQ(L'\0', cn[size_t(9)]);
     EXPECT_EQ(L'\0', cn.GetAt(4));
     EXPECT_EQ(L'\0', cn.GetAt(-1));
     EXPECT_EQ(CString(L"abc"), CString(L"abcdef", 3));
