@@ -21,27 +21,28 @@ struct ControlKind {
     Shape shape;
     const wchar_t* className;
     uint32_t defaultStyle;
+    uint32_t typeMask;  // bits of the default that a given type replaces (CBS_DROPDOWN ...)
 };
 
 const ControlKind kControls[] = {
-    {L"PUSHBUTTON", Shape::TextFirst, L"Button", BS_PUSHBUTTON | WS_TABSTOP},
-    {L"DEFPUSHBUTTON", Shape::TextFirst, L"Button", BS_DEFPUSHBUTTON | WS_TABSTOP},
-    {L"CHECKBOX", Shape::TextFirst, L"Button", BS_CHECKBOX | WS_TABSTOP},
-    {L"AUTOCHECKBOX", Shape::TextFirst, L"Button", BS_AUTOCHECKBOX | WS_TABSTOP},
-    {L"RADIOBUTTON", Shape::TextFirst, L"Button", BS_RADIOBUTTON},
-    {L"AUTORADIOBUTTON", Shape::TextFirst, L"Button", BS_AUTORADIOBUTTON},
-    {L"STATE3", Shape::TextFirst, L"Button", BS_3STATE | WS_TABSTOP},
-    {L"AUTO3STATE", Shape::TextFirst, L"Button", BS_AUTO3STATE | WS_TABSTOP},
-    {L"GROUPBOX", Shape::TextFirst, L"Button", BS_GROUPBOX},
-    {L"LTEXT", Shape::TextFirst, L"Static", SS_LEFT | WS_GROUP},
-    {L"RTEXT", Shape::TextFirst, L"Static", SS_RIGHT | WS_GROUP},
-    {L"CTEXT", Shape::TextFirst, L"Static", SS_CENTER | WS_GROUP},
-    {L"EDITTEXT", Shape::NoText, L"Edit", ES_LEFT | WS_BORDER | WS_TABSTOP},
-    {L"COMBOBOX", Shape::NoText, L"ComboBox", CBS_SIMPLE | WS_TABSTOP},
-    {L"LISTBOX", Shape::NoText, L"ListBox", LBS_NOTIFY | WS_BORDER},
-    {L"SCROLLBAR", Shape::NoText, L"ScrollBar", 0},
-    {L"ICON", Shape::Icon, L"Static", SS_ICON},
-    {L"CONTROL", Shape::Control, L"", 0},
+    {L"PUSHBUTTON", Shape::TextFirst, L"Button", BS_PUSHBUTTON | WS_TABSTOP, BS_TYPEMASK},
+    {L"DEFPUSHBUTTON", Shape::TextFirst, L"Button", BS_DEFPUSHBUTTON | WS_TABSTOP, BS_TYPEMASK},
+    {L"CHECKBOX", Shape::TextFirst, L"Button", BS_CHECKBOX | WS_TABSTOP, BS_TYPEMASK},
+    {L"AUTOCHECKBOX", Shape::TextFirst, L"Button", BS_AUTOCHECKBOX | WS_TABSTOP, BS_TYPEMASK},
+    {L"RADIOBUTTON", Shape::TextFirst, L"Button", BS_RADIOBUTTON, BS_TYPEMASK},
+    {L"AUTORADIOBUTTON", Shape::TextFirst, L"Button", BS_AUTORADIOBUTTON, BS_TYPEMASK},
+    {L"STATE3", Shape::TextFirst, L"Button", BS_3STATE | WS_TABSTOP, BS_TYPEMASK},
+    {L"AUTO3STATE", Shape::TextFirst, L"Button", BS_AUTO3STATE | WS_TABSTOP, BS_TYPEMASK},
+    {L"GROUPBOX", Shape::TextFirst, L"Button", BS_GROUPBOX, BS_TYPEMASK},
+    {L"LTEXT", Shape::TextFirst, L"Static", SS_LEFT | WS_GROUP, SS_TYPEMASK},
+    {L"RTEXT", Shape::TextFirst, L"Static", SS_RIGHT | WS_GROUP, SS_TYPEMASK},
+    {L"CTEXT", Shape::TextFirst, L"Static", SS_CENTER | WS_GROUP, SS_TYPEMASK},
+    {L"EDITTEXT", Shape::NoText, L"Edit", ES_LEFT | WS_BORDER | WS_TABSTOP, 0x3u},
+    {L"COMBOBOX", Shape::NoText, L"ComboBox", CBS_SIMPLE | WS_TABSTOP, 0x3u},
+    {L"LISTBOX", Shape::NoText, L"ListBox", LBS_NOTIFY | WS_BORDER, 0},
+    {L"SCROLLBAR", Shape::NoText, L"ScrollBar", 0, 0},
+    {L"ICON", Shape::Icon, L"Static", SS_ICON, SS_TYPEMASK},
+    {L"CONTROL", Shape::Control, L"", 0, 0},
 };
 
 const wchar_t* const kMemoryOptions[] = {L"PRELOAD", L"LOADONCALL", L"FIXED", L"MOVEABLE", L"DISCARDABLE",
@@ -445,7 +446,14 @@ private:
         if (kind->shape == Shape::Control) {
             if (rest < a.size() && !style(a[rest++], c.exStyle)) return false;
         } else {
-            if (rest < a.size() && !style(a[rest++], c.style)) return false;
+            if (rest < a.size()) {
+                // A style that names a type of its own (CBS_DROPDOWN, ES_RIGHT ...) replaces
+                // the statement's default type; the other default bits stay.
+                uint32_t given = 0;
+                if (!style(a[rest], given)) return false;
+                if (given & kind->typeMask) c.style &= ~kind->typeMask;
+                if (!style(a[rest++], c.style)) return false;
+            }
             if (rest < a.size() && !style(a[rest++], c.exStyle)) return false;
         }
         if (rest < a.size()) return fail(at(a[rest].begin), "too many arguments for " + vx::text::toUtf8(c.statement));

@@ -134,7 +134,7 @@ public:
             std::wstring l = lower(trim(line));
             for (const Answer& a : answers)
                 if (l == a.word) return a.id;
-            cl.print(L"\n** answer with one of " + prompt.substr(1, prompt.size() - 3));
+            cl.print(L"\n** answer with one of " + prompt.substr(2, prompt.size() - 5));
             cl.noteUnusableLine();
         }
     }
