@@ -1,0 +1,14 @@
+// Extents helpers shared by the per-kind extents functions.
+#pragma once
+
+#include "dbents.h"
+
+namespace vx::db {
+
+// Adds the arc c + u cos t + v sin t for t in [t0, t1] (exact box).
+void addArc(AcDbExtents& ext, const AcGePoint3d& c, const AcGeVector3d& u, const AcGeVector3d& v, double t0, double t1);
+// Adds a polyline segment from a to b with a bulge, in the plane of n at elevation z.
+void addBulgeSegment(AcDbExtents& ext, const AcGePoint2d& a, const AcGePoint2d& b, double bulge, double z,
+                     const AcGeVector3d& n);
+
+}  // namespace vx::db

@@ -1,0 +1,122 @@
+// The storage behind an AcDbDatabase: the file's bytes, the raw tags as views into them, every
+// object the database owns, the handle map, the file's section layout and the read audit.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "dbdatabase.h"
+#include "dbents.h"
+
+namespace vx::db {
+
+// One loaded tag: group code and the value's bytes in Store::buffer (line end excluded).
+struct Tag {
+    int16_t code;
+    uint16_t reserved;
+    uint32_t off;
+    uint32_t len;
+};
+
+// A tag of an edited or new record. `utf8` values were set through the API and are encoded
+// for the file when written; the others are the file's own bytes.
+struct OwnTag {
+    int16_t code;
+    bool utf8;
+    std::string value;
+};
+struct OwnTags {
+    std::vector<OwnTag> tags;
+};
+
+// What a record is; decides its C++ class and where it lives in the file.
+enum Kind : uint16_t {
+    kGeneric = 0,
+    kSectionBegin, kSectionEnd, kEof, kClass, kTable, kTableEnd, kBlockBegin, kBlockEnd,
+    kBlockRecord, kLayer, kTextStyle, kLinetype, kRegApp, kDimStyle, kVportRec, kViewRec, kUcsRec,
+    kLine, kCircle, kArc, kEllipse, kPoint, kSolid, kLwPolyline, kPolyline, kVertex, kSeqEnd,
+    kText, kMText, kAttDef, kAttrib, kInsert, kHatch, kDimension, kViewport, kUnknownEntity,
+    kDictionary, kLayout, kPlotSettings, kXrecord, kUnknownObject,
+};
+
+// Object flags (AcDbObject::m_flags).
+// fFromBlocks: read inside a BLOCK (written back there even for a layout block).
+enum : uint8_t { fErased = 1, fSynthetic = 2, fOwnedByParent = 4, fFromBlocks = 8 };
+
+enum class SectionKind { Header, Classes, Tables, Blocks, Entities, Objects, Other };
+
+struct Section {
+    SectionKind kind;
+    AcDbObject* begin = nullptr;        // "0 SECTION / 2 NAME" (HEADER: with the variables)
+    std::vector<AcDbObject*> items;     // classes, tables, block records, objects, raw records
+    AcDbObject* end = nullptr;          // ENDSEC
+};
+
+class Store {
+public:
+    explicit Store(AcDbDatabase* db) : db(db) {}
+
+    std::string_view value(const Tag& t) const { return std::string_view(buffer.data() + t.off, t.len); }
+
+    // Takes ownership and gives the object a new handle when it has none.
+    void adopt(AcDbObject* obj, AcDbObject* owner);
+    uint64_t newHandle() { return nextHandle++; }
+    AcDbObject* byHandleOrNull(uint64_t h) const {
+        auto it = byHandle.find(h);
+        return it == byHandle.end() ? nullptr : it->second;
+    }
+    void registerHandle(AcDbObject* obj);
+    Section* section(SectionKind k);
+    Section& ensureSection(SectionKind k);
+    void note(std::wstring msg) { audit.push_back(std::move(msg)); }
+    void clear();
+
+    AcDbDatabase* db;
+    std::string buffer;   // the file as read (a binary file converted to text)
+    std::vector<Tag> tags;
+    std::vector<std::unique_ptr<AcDbObject>> objects;
+    std::unordered_map<uint64_t, AcDbObject*> byHandle;
+    uint64_t nextHandle = 1;
+    uint32_t nextSeq = 1;
+
+    // File properties.
+    std::string version = "AC1024";
+    int versionNumber = 1024;    // the digits of $ACADVER
+    bool utf8 = true;            // how strings of the file are encoded
+    std::string codePage;        // iconv name when !utf8
+    std::string eol = "\n";
+    bool handles = true;         // records carry handles (R12 may not)
+    bool binary = false;
+    std::string trailer;         // bytes after EOF, written back
+
+    std::vector<Section> sections;
+    AcDbObject* header = nullptr;  // the HEADER section record
+    AcDbObject* eof = nullptr;
+
+    AcDbSymbolTable* blockTable = nullptr;
+    AcDbSymbolTable* layerTable = nullptr;
+    AcDbSymbolTable* styleTable = nullptr;
+    AcDbSymbolTable* linetypeTable = nullptr;
+    AcDbSymbolTable* appidTable = nullptr;
+    AcDbSymbolTable* dimstyleTable = nullptr;
+    AcDbSymbolTable* vportTable = nullptr;
+    AcDbSymbolTable* viewTable = nullptr;
+    AcDbSymbolTable* ucsTable = nullptr;
+    AcDbBlockTableRecord* modelSpace = nullptr;
+    AcDbBlockTableRecord* paperSpace = nullptr;
+    AcDbDictionary* nod = nullptr;
+
+    std::vector<std::wstring> audit;
+    std::wstring message;
+    std::wstring fileName;
+    bool modified = false;
+};
+
+// Version number from "AC1024" (0 when unreadable).
+int versionNumberOf(std::string_view acadver);
+
+}  // namespace vx::db

@@ -1,0 +1,15 @@
+// Approximate text advance for alignment and extents: a width per character class, full width
+// for CJK. Fonts are not measured here.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vx::db {
+
+// Advance of one line of TEXT (with %%-codes) in drawing units.
+double textAdvance(std::wstring_view text, double height, double widthFactor);
+// MTEXT contents without formatting codes; paragraphs become "\n".
+std::wstring mtextPlain(std::wstring_view contents);
+
+}  // namespace vx::db

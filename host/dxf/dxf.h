@@ -1,0 +1,26 @@
+// DXF reading and writing for the drawing database.
+#pragma once
+
+#include <string>
+
+#include "acadstrc.h"
+#include "db/store.h"
+
+namespace vx::dxf {
+
+// Builds the store from a file's bytes (ASCII or binary DXF). A damaged file loads what can be
+// loaded and lists the repairs in st.audit; a file that cannot be read fails with a message
+// naming the line.
+Acad::ErrorStatus read(vx::db::Store& st, std::string bytes, std::wstring& message);
+// The drawing as DXF text in the store's version and encoding.
+Acad::ErrorStatus write(vx::db::Store& st, std::string& out);
+// Writes beside the target, flushes, keeps the previous file as NAME.bak, renames over it.
+Acad::ErrorStatus saveFile(const std::string& path, const std::string& bytes, std::wstring& message);
+// The previous version's name: the file name with its extension replaced by ".bak".
+std::string backupName(const std::string& path);
+// Binary DXF (the 22-byte sentinel) converted to DXF text; false with a message when damaged.
+bool binaryToText(const std::string& in, std::string& out, std::wstring& message);
+// The iconv name of a $DWGCODEPAGE value ("ANSI_936" -> "GBK"); empty when unknown.
+std::string iconvCodePage(std::string_view dwgCodePage);
+
+}  // namespace vx::dxf

@@ -1,0 +1,74 @@
+// Splits DXF text into tags: (group code, value bytes) views into the buffer, no copies.
+#include <cstring>
+
+#include "dxf/tokenizer.h"
+
+namespace vx::dxf {
+
+namespace {
+bool parseCode(const char* p, const char* e, int& code) {
+    while (p < e && (*p == ' ' || *p == '\t' || *p == '\r')) ++p;
+    while (e > p && (e[-1] == ' ' || e[-1] == '\t' || e[-1] == '\r')) --e;
+    if (p == e) return false;
+    bool neg = false;
+    if (*p == '-') { neg = true; ++p; }
+    if (p == e || e - p > 6) return false;
+    int v = 0;
+    for (; p < e; ++p) {
+        if (*p < '0' || *p > '9') return false;
+        v = v * 10 + (*p - '0');
+    }
+    code = neg ? -v : v;
+    return true;
+}
+}  // namespace
+
+bool tokenize(const std::string& buf, size_t start, std::vector<vx::db::Tag>& tags, TokenizeResult& r) {
+    const char* base = buf.data();
+    const char* p = base + start;
+    const char* end = base + buf.size();
+    tags.reserve(tags.size() + buf.size() / 14);
+    size_t line = 1;
+    while (p < end) {
+        const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+        const char* codeEnd = nl ? nl : end;
+        int code = 0;
+        if (!parseCode(p, codeEnd, code)) {
+            // Blank lines after the last tag are not an error.
+            bool blank = true;
+            for (const char* q = p; q < end && blank; ++q) blank = *q == ' ' || *q == '\t' || *q == '\r' || *q == '\n';
+            if (blank) break;
+            r.badLine = line;
+            r.badText.assign(p, static_cast<size_t>(std::min<ptrdiff_t>(codeEnd - p, 40)));
+            return false;
+        }
+        if (!nl) {
+            r.truncatedLine = line;
+            break;
+        }
+        const char* v = nl + 1;
+        const char* vnl = v < end ? static_cast<const char*>(std::memchr(v, '\n', static_cast<size_t>(end - v))) : nullptr;
+        const char* vend = vnl ? vnl : end;
+        if (v >= end) {
+            r.truncatedLine = line;
+            break;
+        }
+        const char* ve = vend;
+        if (ve > v && ve[-1] == '\r') --ve;
+        if (code < -32768 || code > 32767) {
+            r.badLine = line;
+            r.badText = std::to_string(code);
+            return false;
+        }
+        tags.push_back({static_cast<int16_t>(code), 0, static_cast<uint32_t>(v - base), static_cast<uint32_t>(ve - v)});
+        line += 2;
+        if (!vnl) {
+            r.endsWithoutNewline = true;
+            break;
+        }
+        p = vnl + 1;
+    }
+    return true;
+}
+
+}  // namespace vx::dxf

@@ -1,0 +1,30 @@
+// DXF text to tags.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "db/store.h"
+
+namespace vx::dxf {
+
+struct TokenizeResult {
+    size_t badLine = 0;          // line of an unreadable group code (0: none)
+    std::string badText;
+    size_t truncatedLine = 0;    // a group code without its value at the end
+    bool endsWithoutNewline = false;
+};
+
+// Appends the tags of buf (from `start`, after a BOM) to `tags`. The code line of tag i is
+// line 2i+1 of the file. False on a group code that is not a number.
+bool tokenize(const std::string& buf, size_t start, std::vector<vx::db::Tag>& tags, TokenizeResult& r);
+
+// Position just after the value line of a tag (its line end included).
+inline uint32_t tagEnd(const std::string& buf, const vx::db::Tag& t) {
+    size_t e = size_t(t.off) + t.len;
+    if (e < buf.size() && buf[e] == '\r') ++e;
+    if (e < buf.size() && buf[e] == '\n') ++e;
+    return static_cast<uint32_t>(e);
+}
+
+}  // namespace vx::dxf
