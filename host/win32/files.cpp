@@ -63,9 +63,14 @@ BOOL CopyFileW(LPCWSTR existing, LPCWSTR newName, BOOL failIfExists) {
 BOOL MoveFileW(LPCWSTR existing, LPCWSTR newName) {
     if (!existing || !newName || !*existing || !*newName) return fail(ERROR_INVALID_PARAMETER);
     const std::string from = nativePath(existing);
-    const std::string to = nativePath(newName);
+    std::string to = nativePath(newName);
     struct stat src, dst;
     if (lstat(from.c_str(), &src) != 0) return failFromErrno(from);
+    if (to == from && to != vx::win32::mappedPath(newName)) {
+        // Only the case of the name changes: the "existing" target is the source itself.
+        to = vx::win32::parentFolder(to) + "/" + vx::win32::lastComponent(vx::win32::mappedPath(newName));
+        return ::rename(from.c_str(), to.c_str()) == 0 ? TRUE : failFromErrno(to);
+    }
     if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return TRUE;
     int err = errno;
     if (err == EEXIST) return fail(ERROR_ALREADY_EXISTS);

@@ -1,15 +1,47 @@
-// Path mapping and the errno -> Windows error table, shared by every file operation.
+// Path mapping (separators, then case as Windows ignores it) and the errno -> Windows error
+// table, shared by every file operation.
 #include "win32/paths.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cwctype>
+#include <memory>
 #include <string_view>
 
 #include "text/encoding.h"
 
 namespace {
+
 thread_local DWORD t_lastError = ERROR_SUCCESS;
+
+struct DirCloser {
+    void operator()(DIR* d) const { closedir(d); }
+};
+
+std::wstring foldedName(const std::string& utf8) {
+    std::wstring w = vx::text::fromUtf8(utf8);
+    for (auto& c : w) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    return w;
+}
+
+// The entry of `folder` named `name` up to case; of several, the smallest name, so that the
+// choice does not depend on directory order.
+bool findCaseVariant(const std::string& folder, const std::string& name, std::string& found) {
+    std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
+    if (!dir) return false;
+    const std::wstring want = foldedName(name);
+    bool any = false;
+    while (const dirent* e = readdir(dir.get())) {
+        const std::string n = e->d_name;
+        if (n == "." || n == ".." || foldedName(n) != want) continue;
+        if (!any || n < found) found = n;
+        any = true;
+    }
+    return any;
+}
+
 }  // namespace
 
 DWORD GetLastError() { return t_lastError; }
@@ -17,12 +49,37 @@ void SetLastError(DWORD code) { t_lastError = code; }
 
 namespace vx::win32 {
 
-std::string nativePath(LPCWSTR path) {
+std::string mappedPath(LPCWSTR path) {
     if (!path) return std::string();
     std::wstring w(path);
     for (auto& c : w)
         if (c == L'\\') c = L'/';
     return text::toUtf8(w);
+}
+
+std::string nativePath(LPCWSTR path) { return resolveCase(mappedPath(path)); }
+
+std::string resolveCase(const std::string& path) {
+    struct stat st;
+    if (path.empty() || lstat(path.c_str(), &st) == 0) return path;
+    const bool absolute = path[0] == '/';
+    std::string out = absolute ? "/" : "";
+    bool resolving = true;
+    for (size_t pos = absolute ? 1 : 0; pos <= path.size();) {
+        size_t slash = path.find('/', pos);
+        if (slash == std::string::npos) slash = path.size();
+        const std::string comp = path.substr(pos, slash - pos);
+        std::string next = out + comp;
+        if (resolving && !comp.empty() && comp != "." && comp != ".." && lstat(next.c_str(), &st) != 0) {
+            std::string actual;
+            if (findCaseVariant(out.empty() ? "." : out, comp, actual)) next = out + actual;
+            else resolving = false;  // nothing below a missing component exists
+        }
+        out = std::move(next);
+        if (slash < path.size()) out += '/';
+        pos = slash + 1;
+    }
+    return out;
 }
 
 std::string parentFolder(const std::string& native) {

@@ -8,9 +8,15 @@
 namespace vx::win32 {
 
 // The native (UTF-8, '/'-separated) form of a path given through the Windows API: every '\'
-// becomes '/', as Wine maps them. Null gives an empty path. Every file-touching function of
+// becomes '/', as Wine maps them, and when that path does not exist, each component that is
+// missing as spelt is looked up without regard to case (files copied from a Windows office
+// keep whatever case they had). Null gives an empty path. Every file-touching function of
 // the Windows substitutes goes through this one function.
 std::string nativePath(LPCWSTR path);
+// The separator mapping alone, for a name that is to be created exactly as spelt.
+std::string mappedPath(LPCWSTR path);
+// The case lookup alone, on a native path.
+std::string resolveCase(const std::string& native);
 
 // The folder part of a native path ("." when it has none) and the last component.
 std::string parentFolder(const std::string& native);

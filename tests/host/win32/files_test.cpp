@@ -123,6 +123,40 @@ TEST(Files, DeleteAndCreateDirectoryReportWindowsErrors) {
     EXPECT_TRUE(CreateDirectoryW(dir.windows("Plotters\\PMP Files").c_str(), nullptr));
 }
 
+TEST(Files, NamesMatchWithoutCaseWhenTheSpellingDoesNotExist) {
+    TempFolder dir;
+    ASSERT_EQ(0, mkdir(dir.native("Template").c_str(), 0755));
+    dir.write("Template/tk.dwg", "frames");
+    dir.write("Template/TKATT.ini", "[TZML]\nrowHeight=8\n");
+    dir.write("exact.ini", "[S]\nK=lower\n");
+    dir.write("EXACT.INI", "[S]\nK=upper\n");
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL), GetFileAttributesW(dir.windows("TEMPLATE/TK.dwg").c_str()));
+    EXPECT_EQ(8u, GetPrivateProfileIntW(L"TZML", L"rowHeight", 0, dir.windows("template/tkatt.INI").c_str()));
+    // An exact spelling always wins over a case variant.
+    wchar_t buf[16];
+    GetPrivateProfileStringW(L"S", L"K", L"", buf, 16, dir.windows("EXACT.INI").c_str());
+    EXPECT_STREQ(L"upper", buf);
+    GetPrivateProfileStringW(L"S", L"K", L"", buf, 16, dir.windows("exact.ini").c_str());
+    EXPECT_STREQ(L"lower", buf);
+
+    // A write updates the file that is there instead of creating a second spelling of it.
+    ASSERT_TRUE(WritePrivateProfileStringW(L"TZML", L"maxNUm", L"30", dir.windows("TEMPLATE/TkAtt.ini").c_str()));
+    EXPECT_EQ("[TZML]\nrowHeight=8\nmaxNUm=30\n", dir.read("Template/TKATT.ini"));
+    EXPECT_FALSE(dir.exists("Template/TkAtt.ini"));
+    ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"K", L"v", dir.windows("TEMPLATE/new.ini").c_str()));
+    EXPECT_TRUE(dir.exists("Template/new.ini"));
+
+    EXPECT_FALSE(CreateDirectoryW(dir.windows("TEMPLATE").c_str(), nullptr));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_ALREADY_EXISTS), GetLastError());
+    dir.write("Template/old.arx", "old");
+    EXPECT_FALSE(MoveFileW(dir.windows("Template/tk.dwg").c_str(), dir.windows("Template/OLD.ARX").c_str()));
+    EXPECT_EQ("old", dir.read("Template/old.arx"));
+    // Changing only the case of a name is a rename, not a clash with itself.
+    ASSERT_TRUE(MoveFileW(dir.windows("Template/tk.dwg").c_str(), dir.windows("Template/TK.dwg").c_str()));
+    EXPECT_EQ("frames", dir.read("Template/TK.dwg"));
+    EXPECT_FALSE(dir.exists("Template/tk.dwg"));
+}
+
 TEST(Files, LastErrorBelongsToEachThread) {
     SetLastError(ERROR_FILE_EXISTS);
     DWORD seen = 1;
