@@ -14,3 +14,7 @@ struct VxEmbeddedFile {
 }
 
 #define VX_EMBEDDED_RESOURCES_SYMBOL "vx_embedded_resources"
+
+// The table of the binary that was built with resources (tests that link a module's resource
+// objects directly hand it to the host themselves).
+extern "C" const VxEmbeddedFile vx_embedded_resources[];

@@ -101,14 +101,18 @@ bool registerEmbeddedResources(HINSTANCE instance, std::string& error) {
     // The table must be the module's own, not one that another binary in its scope exports.
     Dl_info where{};
     if (table && (!dladdr(table, &where) || where.dli_fbase != info.dli_fbase)) table = nullptr;
-    std::vector<std::pair<std::string, std::string>> files;
-    for (const VxEmbeddedFile* f = table; f && f->name; ++f)
-        files.emplace_back(f->name, std::string(reinterpret_cast<const char*>(f->data), f->size));
     if (handle) dlclose(handle);
-    if (files.empty()) {
+    if (!table || !table->name) {
         error = std::string("no embedded resource scripts in ") + info.dli_fname;
         return false;
     }
+    return registerEmbeddedTable(instance, table, error);
+}
+
+bool registerEmbeddedTable(HINSTANCE instance, const VxEmbeddedFile* table, std::string& error) {
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const VxEmbeddedFile* f = table; f && f->name; ++f)
+        files.emplace_back(f->name, std::string(reinterpret_cast<const char*>(f->data), f->size));
     return registerResources(instance, files, error);
 }
 

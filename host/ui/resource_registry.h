@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/rc_model.h"
+#include "vxresource.h"
 #include "win32.h"
 
 namespace vx::ui {
@@ -18,6 +19,8 @@ HINSTANCE normaliseInstance(HINSTANCE instance);
 // False with `error` ("file:line: message") when the script does not parse.
 bool registerResources(HINSTANCE instance, const std::vector<std::pair<std::string, std::string>>& files,
                        std::string& error);
+// Registers a table of embedded files (see vxresource.h).
+bool registerEmbeddedTable(HINSTANCE instance, const VxEmbeddedFile* table, std::string& error);
 // Loads the table of a module's binary (vx_embedded_resources) and registers it. False when
 // the binary has no table or its script does not parse (error says which).
 bool registerEmbeddedResources(HINSTANCE instance, std::string& error);
