@@ -62,15 +62,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     names(nullptr, file, 3);
 
-    const std::wstring value = L"值 \"v\" " + std::to_wstring(size);
-    if (WritePrivateProfileStringW(L"FUZZ", L"KEY", value.c_str(), file.c_str())) {
-        if (get(L"FUZZ", L"KEY", file) != std::wstring(L"值 \"v\" ") + std::to_wstring(size)) abort();
+    const auto othersUnchanged = [&] {
         for (const auto& [sk, v] : before) {
             std::wstring lower = sk.first;
             for (auto& c : lower) c = static_cast<wchar_t>(towlower(static_cast<wint_t>(c)));
-            const bool touched = lower == L"fuzz";
-            if (!touched && get(sk.first, sk.second, file) != v) abort();
+            if (lower != L"fuzz" && get(sk.first, sk.second, file) != v) abort();
         }
+    };
+    // Set, then delete the key, then the section: each step reads back as done and leaves the
+    // other sections alone.
+    const std::wstring value = L"值 \"v\" " + std::to_wstring(size);
+    if (WritePrivateProfileStringW(L"FUZZ", L"KEY", value.c_str(), file.c_str())) {
+        if (get(L"FUZZ", L"KEY", file) != std::wstring(L"值 \"v\" ") + std::to_wstring(size)) abort();
+        othersUnchanged();
+        if (!WritePrivateProfileStringW(L"FUZZ", L"KEY", nullptr, file.c_str())) abort();
+        if (get(L"FUZZ", L"KEY", file) != L"<none>") abort();
+        othersUnchanged();
+        if (!WritePrivateProfileStringW(L"fuzz", nullptr, nullptr, file.c_str())) abort();
+        if (!names(L"FUZZ", file, 4096).empty()) abort();
+        othersUnchanged();
     }
     unlink(path.c_str());
     return 0;
