@@ -17,7 +17,8 @@ bool inSet(const wchar_t* set, wchar_t c) { return c != L'\0' && std::wcschr(set
 }  // namespace
 
 CString::CString(const wchar_t* s, int length) {
-    if (s && length > 0) m_s.assign(s, std::wcslen(s) < toPos(length) ? std::wcslen(s) : toPos(length));
+    // Exactly `length` characters, as MFC copies them: the source need not be NUL-terminated.
+    if (s && length > 0) m_s.assign(s, toPos(length));
 }
 
 CString::CString(wchar_t ch, int repeat) : m_s(toPos(std::max(repeat, 0)), ch) {}

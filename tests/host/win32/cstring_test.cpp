@@ -16,7 +16,8 @@ TEST(CString, ConstructsFromNullAndCountsCharacters) {
     EXPECT_EQ(L'\0', cn[size_t(9)]);
     EXPECT_EQ(L'\0', cn.GetAt(4));
     EXPECT_EQ(L'\0', cn.GetAt(-1));
-    EXPECT_EQ(CString(L"abc"), CString(L"abcdef", 3));
+    const wchar_t unterminated[3] = {L'a', L'b', L'c'};
+    EXPECT_EQ(CString(L"abc"), CString(unterminated, 3));
     EXPECT_EQ(CString(L"xx"), CString(L'x', 2));
     EXPECT_TRUE(CString(L'x', -3).IsEmpty());
 }
