@@ -1,6 +1,7 @@
 // WritePrivateProfileStringW: edits the lines that the call is about, keeps every other line
 // byte for byte, and replaces the file atomically.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -130,7 +131,9 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPC
     const std::string target = vx::win32::resolveForWrite(vx::win32::nativePath(fileName));
     struct stat st;
     const bool existed = stat(target.c_str(), &st) == 0;
-    if (existed && S_ISDIR(st.st_mode)) {
+    // The replacement is a rename, which only needs the folder to be writable: a read-only
+    // file (no owner write bit, as the READONLY attribute reads here) is refused explicitly.
+    if (existed && (S_ISDIR(st.st_mode) || (st.st_mode & S_IWUSR) == 0 || access(target.c_str(), W_OK) != 0)) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }

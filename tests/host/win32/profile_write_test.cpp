@@ -198,9 +198,15 @@ TEST_F(ProfileWrite, FailsWithoutTouchingAnythingWhenTheFileCannotBeWritten) {
     EXPECT_FALSE(WritePrivateProfileStringW(L"S", L"K", L"v", dir.windows("folder.ini").c_str()));
     EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
 
+    dir.write("locked.ini", "[S]\nK=old\n");
+    ASSERT_EQ(0, chmod(dir.native("locked.ini").c_str(), 0444));
+    EXPECT_FALSE(WritePrivateProfileStringW(L"S", L"K", L"new", dir.windows("locked.ini").c_str()));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
+    EXPECT_EQ("[S]\nK=old\n", dir.read("locked.ini"));
+
     EXPECT_FALSE(WritePrivateProfileStringW(L"S", L"K", L"v", L"/proc/vx-settings.ini"));
     EXPECT_NE(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());
-    EXPECT_EQ(2u, dir.entryCount());  // plain and folder.ini: no temporary file left behind
+    EXPECT_EQ(3u, dir.entryCount());  // plain, folder.ini, locked.ini: no temporary file left
 }
 
 TEST_F(ProfileWrite, RefusesNamesAndValuesThatWouldChangeTheFileStructure) {
