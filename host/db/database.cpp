@@ -128,11 +128,17 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName, int, bool, co
         return fail(Acad::eUnsupportedFileFormat,
                     shown + L" is a DWG file; this host reads DXF: save the drawing as DXF");
     // Read into a scratch store first, so that a failed read leaves this database as it was.
-    auto fresh = std::make_unique<Store>(this);
+    // Objects reach their store through this database, so the scratch store is installed
+    // while it is read and the old one put back when the read fails.
+    auto old = std::make_unique<Store>(this);
+    m_store.swap(old);
     std::wstring msg;
-    Acad::ErrorStatus es = vx::dxf::read(*fresh, std::move(bytes), msg);
-    if (es != Acad::eOk) return fail(es, shown + L": " + msg);
-    m_store.swap(fresh);
+    Acad::ErrorStatus es = vx::dxf::read(*m_store, std::move(bytes), msg);
+    if (es != Acad::eOk) {
+        m_store.swap(old);
+        return fail(es, shown + L": " + msg);
+    }
+    auto& fresh = old;
     m_store->fileName = vx::text::fromUtf8(path);
     m_store->modified = false;
     // Objects of the old contents keep pointing at this database; they go with the old store.

@@ -113,7 +113,6 @@ Acad::ErrorStatus acdbOpenObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMo
     AcDbObject* o = id.object();
     if (!o) return Acad::eNullObjectId;
     if (o->isErased() && !openErased) return Acad::eWasErased;
-    if (vx::db::Access::flags(o) & vx::db::fSynthetic) return Acad::eNotApplicable;
     return vx::db::Access::open(o, mode, obj);
 }
 

@@ -81,6 +81,8 @@ public:
     std::vector<std::unique_ptr<AcDbObject>> objects;
     std::unordered_map<uint64_t, AcDbObject*> byHandle;
     uint64_t nextHandle = 1;
+    // Handles for R12 records written without one: never written, and above every real handle.
+    uint64_t internalHandle = 1ULL << 62;
     uint32_t nextSeq = 1;
 
     // File properties.

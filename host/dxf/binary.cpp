@@ -69,13 +69,13 @@ bool binaryToText(const std::string& in, std::string& out, std::wstring& message
             p = e + 1;
             break;
         }
-        case V::I16: { int16_t v; ok = get(in, p, v); out += std::to_string(v); break; }
-        case V::I32: { int32_t v; ok = get(in, p, v); out += std::to_string(v); break; }
-        case V::I64: { int64_t v; ok = get(in, p, v); out += std::to_string(v); break; }
-        case V::Dbl: { double v; ok = get(in, p, v); out += vx::db::formatDouble(v); break; }
-        case V::Bool: { uint8_t v; ok = get(in, p, v); out += std::to_string(v); break; }
+        case V::I16: { int16_t v = 0; ok = get(in, p, v); out += std::to_string(v); break; }
+        case V::I32: { int32_t v = 0; ok = get(in, p, v); out += std::to_string(v); break; }
+        case V::I64: { int64_t v = 0; ok = get(in, p, v); out += std::to_string(v); break; }
+        case V::Dbl: { double v = 0; ok = get(in, p, v); out += vx::db::formatDouble(v); break; }
+        case V::Bool: { uint8_t v = 0; ok = get(in, p, v); out += std::to_string(v); break; }
         case V::Bin: {
-            uint8_t n;
+            uint8_t n = 0;
             ok = get(in, p, n) && p + n <= in.size();
             if (!ok) break;
             static const char* hex = "0123456789ABCDEF";

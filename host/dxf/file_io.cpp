@@ -26,6 +26,12 @@ std::string backupName(const std::string& path) {
 }
 
 Acad::ErrorStatus saveFile(const std::string& path, const std::string& bytes, std::wstring& message) {
+    struct stat target;
+    if (::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode)) {
+        errno = EISDIR;
+        message = why(path, "is not a file");
+        return Acad::eFileAccessErr;
+    }
     std::string tmp = path + ".vxtmp";
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {

@@ -119,6 +119,7 @@ void Loader::header(AcDbObject* h) {
     st.header = h;
     size_t c = Access::tagCount(h);
     std::string_view dwgcp;
+    int handling = -1;
     for (size_t k = 0; k + 1 < c; ++k) {
         TagRef t = Access::tag(h, k);
         if (t.code != 9) continue;
@@ -135,9 +136,11 @@ void Loader::header(AcDbObject* h) {
         } else if (name == "$HANDLING") {
             long long on = 1;
             parseInt(v.value, on);
-            st.handles = on != 0;
+            handling = on != 0 ? 1 : 0;
         }
     }
+    // R12 files carry handles only when $HANDLING says so.
+    st.handles = handling == 1 || (handling < 0 && versionNumberOf(st.version) > 1009);
     if (st.versionNumber == 0) {
         st.note(L"$ACADVER is missing or unreadable; the drawing is treated as AC1009 (R12)");
         st.version = "AC1009";
@@ -482,9 +485,10 @@ void Loader::finish() {
     for (auto& kv : st.byHandle) maxH = std::max(maxH, kv.first);
     st.nextHandle = std::max(st.nextHandle, maxH + 1);
     for (AcDbObject* o : noHandle) {
-        Access::setHandle(o, st.newHandle());
+        bool internal = st.versionNumber <= 1009 || (Access::flags(o) & fSynthetic);
+        Access::setHandle(o, internal ? st.internalHandle++ : st.newHandle());
         st.byHandle.emplace(Access::handle(o), o);
-        if (Access::isEdited(o) || Access::tagCount(o) == 0 || (Access::flags(o) & fSynthetic)) continue;
+        if (internal || Access::tagCount(o) == 0) continue;
         if (st.versionNumber > 1009 || st.handles) {
             Field hf{nullptr, 0, static_cast<int16_t>(Access::kind(o) == kDimStyle ? 105 : 5)};
             if (findField(o, hf) >= 0) setHandle(o, hf, Access::handle(o));
