@@ -6,6 +6,8 @@
 typedef void* HBITMAP;
 typedef void* HIMAGELIST;
 typedef void* POSITION;
+// Compares the data of two items (and the caller's value): < 0, 0, > 0.
+typedef int (*PFNLVCOMPARE)(LPARAM item1, LPARAM item2, LPARAM sortData);
 
 struct BITMAP {
     LONG bmType;
@@ -131,6 +133,8 @@ public:
     int GetNextSelectedItem(POSITION& pos) const;
     UINT GetSelectedCount() const;
     BOOL EnsureVisible(int nItem, BOOL bPartialOK);
+    // Orders the items by their data; items that compare equal keep their order.
+    BOOL SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData);
     int GetTopIndex() const { return 0; }
 
 private:

@@ -1,4 +1,5 @@
 // The list-view control, its header, bitmaps and image lists.
+#include <algorithm>
 #include <cwchar>
 
 #include "afxcmn.h"
@@ -276,3 +277,12 @@ UINT CListCtrl::GetSelectedCount() const {
 }
 
 BOOL CListCtrl::EnsureVisible(int nItem, BOOL) { return row(m_hWnd, nItem) != nullptr; }
+
+BOOL CListCtrl::SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData) {
+    Window* w = live(m_hWnd);
+    if (!w || !pfnCompare) return FALSE;
+    std::stable_sort(w->rows.begin(), w->rows.end(), [&](const vx::ui::ListRow& a, const vx::ui::ListRow& b) {
+        return pfnCompare(static_cast<LPARAM>(a.data), static_cast<LPARAM>(b.data), static_cast<LPARAM>(dwData)) < 0;
+    });
+    return TRUE;
+}

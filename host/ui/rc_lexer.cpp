@@ -18,6 +18,8 @@ namespace {
 constexpr int kMaxIncludeDepth = 16;
 constexpr size_t kMaxTokens = 2'000'000;
 constexpr int kMaxExpansionDepth = 64;
+constexpr size_t kMaxSymbolTokens = 256;
+constexpr size_t kMaxConditionTokens = 65536;
 
 // Headers of the platform SDK that scripts include for the constants we already know.
 const char* const kSystemHeaders[] = {"windows.h", "winres.h", "afxres.h", "commctrl.h", "winuser.h",
@@ -101,7 +103,8 @@ public:
             if (m.functionLike) continue;
             std::vector<Token> expanded;
             std::set<std::wstring> guard{name};
-            if (!expandInto(m.body, expanded, guard, 0)) continue;
+            // A symbol is one number: a body that expands to more than a few tokens is none.
+            if (!expandInto(m.body, expanded, guard, 0, kMaxSymbolTokens)) continue;
             if (expanded.empty()) continue;
             size_t pos = 0;
             long long v = 0;
@@ -246,8 +249,8 @@ private:
     }
 
     bool expandInto(const std::vector<Token>& in, std::vector<Token>& outToks, std::set<std::wstring>& guard,
-                    int depth) {
-        if (depth > kMaxExpansionDepth || outToks.size() > kMaxTokens) return false;
+                    int depth, size_t limit = kMaxTokens) {
+        if (depth > kMaxExpansionDepth || outToks.size() > limit) return false;
         for (const Token& t : in) {
             auto it = t.kind == Tok::Ident ? macros.find(t.text) : macros.end();
             if (it == macros.end() || it->second.functionLike || guard.count(t.text)) {
@@ -257,7 +260,7 @@ private:
             guard.insert(t.text);
             std::vector<Token> body = it->second.body;
             for (Token& b : body) { b.file = t.file; b.line = t.line; }
-            bool ok = expandInto(body, outToks, guard, depth + 1);
+            bool ok = expandInto(body, outToks, guard, depth + 1, limit);
             guard.erase(t.text);
             if (!ok) return false;
         }
@@ -296,7 +299,8 @@ private:
         }
         std::vector<Token> expanded;
         std::set<std::wstring> guard;
-        if (!expandInto(replaced, expanded, guard, 0)) return fail(name, line, "macro expansion too large or recursive");
+        if (!expandInto(replaced, expanded, guard, 0, kMaxConditionTokens))
+            return fail(name, line, "macro expansion too large or recursive");
         if (expanded.empty()) return fail(name, line, "#if needs an expression");
         size_t pos = 0;
         long long v = 0;

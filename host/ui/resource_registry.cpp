@@ -102,10 +102,8 @@ bool registerEmbeddedResources(HINSTANCE instance, std::string& error) {
     Dl_info where{};
     if (table && (!dladdr(table, &where) || where.dli_fbase != info.dli_fbase)) table = nullptr;
     if (handle) dlclose(handle);
-    if (!table || !table->name) {
-        error = std::string("no embedded resource scripts in ") + info.dli_fname;
-        return false;
-    }
+    // A binary without resources is a module like any other: it just has no templates.
+    if (!table || !table->name) return true;
     return registerEmbeddedTable(instance, table, error);
 }
 

@@ -21,8 +21,9 @@ bool registerResources(HINSTANCE instance, const std::vector<std::pair<std::stri
                        std::string& error);
 // Registers a table of embedded files (see vxresource.h).
 bool registerEmbeddedTable(HINSTANCE instance, const VxEmbeddedFile* table, std::string& error);
-// Loads the table of a module's binary (vx_embedded_resources) and registers it. False when
-// the binary has no table or its script does not parse (error says which).
+// Loads the table of a module's binary (vx_embedded_resources) and registers it. A binary
+// without a table registers nothing; false (with `error`) when the binary is not known or its
+// script does not parse.
 bool registerEmbeddedResources(HINSTANCE instance, std::string& error);
 void unregisterResources(HINSTANCE instance);
 
