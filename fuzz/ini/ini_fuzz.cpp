@@ -46,7 +46,12 @@ std::wstring get(const std::wstring& s, const std::wstring& k, const std::wstrin
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool made = [] { return mkdir(folder().c_str(), 0700) == 0 || errno == EEXIST; }();
+    static const bool made = [] {
+        // folder()'s string exists before the handler is registered, so it outlives it.
+        const bool ok = mkdir(folder().c_str(), 0700) == 0 || errno == EEXIST;
+        std::atexit([] { rmdir(folder().c_str()); });
+        return ok;
+    }();
     if (!made) return 0;
     const std::string path = folder() + "/f.ini";
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
