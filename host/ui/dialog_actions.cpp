@@ -196,9 +196,13 @@ std::wstring selectRow(Window& c, int row) {
 
 std::wstring pressEnter(Window& dialog) {
     if (preTranslated(dialog, VK_RETURN)) return L"";
+    // Windows would send IDOK even when the dialog has no such button, ending a dialog that
+    // offers no way to confirm it (a form that is left only through its own buttons). Here
+    // Enter presses a button that exists, or nothing.
     int id = dialog.defaultId ? dialog.defaultId : IDOK;
-    if (Window* b = findControl(dialog, id))
-        if (auto why = unusable(*b); !why.empty()) return L"the default button: " + why;
+    Window* b = findControl(dialog, id);
+    if (!b) return L"the dialog has no default button";
+    if (auto why = unusable(*b); !why.empty()) return L"the default button: " + why;
     command(dialog, id);
     return L"";
 }

@@ -30,7 +30,7 @@ BOOL CAdUiPaletteSet::Create(LPCTSTR title, DWORD dwStyle, const RECT& rect, CWn
     if (m_hWnd) return FALSE;
     m_title = title ? title : L"";
     m_setStyle = setStyle;
-    CWnd* p = parent ? parent : reinterpret_cast<CWnd*>(vx::ui::mainFrame());
+    CWnd* p = parent ? parent : static_cast<CWnd*>(vx::ui::mainFrame());
     if (!CWnd::Create(L"AdUiPaletteSet", title, dwStyle | CBRS_FLOATING, rect, p, 0)) return FALSE;
     if (Window* w = live(m_hWnd)) w->kind = vx::ui::Kind::PaletteSet;
     return TRUE;

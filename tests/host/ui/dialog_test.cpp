@@ -218,3 +218,39 @@ TEST_F(DialogTest, CommandsOfMessageMapsReachOverriddenHandlers) {
 
 }  // namespace
 }  // namespace vx::ui::test
+
+namespace vx::ui::test {
+namespace {
+
+// A form without OK and Cancel buttons (it is left through its own buttons or the close box).
+class FormDlg : public CAcUiDialog {
+public:
+    FormDlg() : CAcUiDialog(116) {}
+    int mode = 0;
+
+protected:
+    afx_msg void OnFillAll() {
+        mode = 1;
+        EndDialog(IDOK);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(FormDlg, CAcUiDialog)
+    ON_BN_CLICKED(157, &FormDlg::OnFillAll)
+END_MESSAGE_MAP()
+
+TEST_F(UiTest, EnterDoesNotConfirmAFormThatHasNoDefaultButton) {
+    useScript("116 DIALOGEX 0,0,258,271\nCAPTION \"图签信息\"\nBEGIN\n PUSHBUTTON \"所有图框填写\",157,7,243,58,20\nEND\n");
+    FormDlg dlg;
+    actions({L"enter", L"escape"});
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(saw(L"the dialog has no default button"));
+    FormDlg again;
+    actions({L"click 157"});
+    EXPECT_EQ(again.DoModal(), IDOK);
+    EXPECT_EQ(again.mode, 1);
+}
+
+}  // namespace
+}  // namespace vx::ui::test
