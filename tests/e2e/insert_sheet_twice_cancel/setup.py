@@ -1,0 +1,10 @@
+"""The office's template folder: CODE-A1 inserted twice, CODE-A4 never inserted."""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import cmdsb_template as t
+
+tmp = sys.argv[1]
+folder = t.template_folder(tmp)
+t.settings(tmp, ["[SYSEMSET]", "SHEETTEMPPATH=" + folder, "DEPARTCODE=CODE"])

@@ -1,0 +1,12 @@
+"""Stored contents for 设计 and 审核; two frames and a line on C-TK, a frame on another layer."""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import cmdsb_template as t
+
+tmp = sys.argv[1]
+folder = t.template_folder(tmp, drawing=False)
+t.settings(tmp, ["[SYSEMSET]", "SHEETTEMPPATH=" + folder, "DEPARTCODE=CODE",
+                 "[ATTRVALUE]", "设计=张三", "审核=王审"])
+t.project_drawing(tmp)
