@@ -66,7 +66,7 @@ struct resbuf {
 
 // Builds a chain of result buffers from (type, value) pairs ended by 0. Drawing group codes take
 // the value kind of their range (0-9 text, 10-19 point, 38-59 real, 60-79 short ...); strings are
-// copied. Null on a type the host does not know.
+// copied. Group code 0 is given as RTDXF0 (0 ends the list). Null on a type the host does not know.
 struct resbuf* acutBuildList(int rtype, ...);
 struct resbuf* acutNewRb(int rtype);
 // Frees a whole chain, strings included. Null is allowed.
@@ -77,6 +77,9 @@ int acutRelRb(struct resbuf* rb);
 int acutPrintf(const ACHAR* format, ...);
 // The same formatting into a buffer of `count` characters; the text is cut to fit.
 int acutSPrintf(ACHAR* buffer, size_t count, const ACHAR* format, ...);
+
+// RTNORM when `string` matches the wildcard `pattern` (case-sensitive), else RTERROR.
+int acutWcMatch(const ACHAR* string, const ACHAR* pattern);
 
 // ads_name helpers.
 inline void ads_name_set(const ads_name from, ads_name to) {

@@ -6,6 +6,7 @@
 #include "actext.h"
 
 class AcDbDatabase;
+class AcApLayoutManager;
 
 class AcDbHostApplicationServices {
 public:
@@ -17,6 +18,8 @@ public:
     virtual const ACHAR* getRegistryProductRootKey() = 0;
     virtual const ACHAR* product() = 0;
     virtual const ACHAR* program() = 0;
+    // The editor's layout manager (see aclayout.h).
+    virtual AcApLayoutManager* layoutManager() const = 0;
 };
 
 AcDbHostApplicationServices* acdbHostApplicationServices();

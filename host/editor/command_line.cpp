@@ -86,6 +86,11 @@ CommandLine& CommandLine::get() {
 }
 
 void CommandLine::print(std::wstring_view text) {
+    if (m_atLineStart && !text.empty()) {
+        if (text.front() == L'\n') text.remove_prefix(1);
+        m_atLineStart = false;
+    }
+    if (text.empty()) return;
     if (m_capture) m_capture->append(text);
     if (m_stdout) {
         std::string u = vx::text::toUtf8(text);
@@ -104,6 +109,7 @@ bool CommandLine::readLine(std::wstring_view prompt, std::wstring& line) {
         }
         if (!line.empty() && line[0] == L'#') continue;
         if (src.echoes()) print(line + L"\n");
+        m_atLineStart = true;
         return true;
     }
     print(L"\n");
@@ -118,6 +124,7 @@ void CommandLine::reset() {
     m_sources.clear();
     m_capture = nullptr;
     m_unusable = 0;
+    m_atLineStart = false;
 }
 
 }  // namespace vx::editor

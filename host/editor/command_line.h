@@ -50,6 +50,9 @@ private:
     std::wstring* m_capture = nullptr;
     bool m_stdout = true;
     int m_unusable = 0;
+    // The answer just read ended its line (echoed or typed): a text starting with "\n" then
+    // needs no second line break.
+    bool m_atLineStart = false;
 };
 
 }  // namespace vx::editor

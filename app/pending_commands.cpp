@@ -1,0 +1,22 @@
+// Commands whose work arrives with later parts of the module. They are registered at load like
+// every other command and say plainly that the function is not there yet; each one is replaced
+// here by the real command function when its part lands.
+#include "aced.h"
+#include "app/commands.h"
+
+namespace vorlix {
+namespace {
+void notAvailable() { acutPrintf(L"\n此功能尚未提供。"); }
+}  // namespace
+
+void cmdInsertSheet() { notAvailable(); }
+void cmdSheetInfo() { notAvailable(); }
+void cmdFastEditPltNo() { notAvailable(); }
+void cmdFastEditPltName() { notAvailable(); }
+void cmdPltCatalog() { notAvailable(); }
+void cmdBatchPlt() { notAvailable(); }
+void cmdSysemSet() { notAvailable(); }
+void cmdBatchPltNum() { notAvailable(); }
+void cmdBatchLayout() { notAvailable(); }
+
+}  // namespace vorlix

@@ -1,0 +1,46 @@
+#include "app/vorlix_app.h"
+
+#include "aced.h"
+#include "app/command_table.h"
+#include "frames/drawing_utils.h"
+#include "settings/settings.h"
+
+namespace vorlix {
+
+CVorlixDesignApp::CVorlixDesignApp() {
+    m_bUnlocked = true;
+    m_bMDIAware = true;
+}
+
+const AcRxArxCommandEntry* CVorlixDesignApp::commandTable(int& count) const {
+    return vorlix::commandTable(count);
+}
+
+AcRx::AppRetCode CVorlixDesignApp::On_kInitAppMsg(void* appId) {
+    // Unlock, MDI awareness and the command table; its result is the load's result.
+    const AcRx::AppRetCode result = AcRxArxApp::On_kInitAppMsg(appId);
+    m_frameLayerId = ensureLayer(kFrameLayer, kFrameLayerColor);
+    computeLocationsFromModule();
+    settings().reload();
+    // Plotting runs in the foreground: the batch plot waits for each sheet.
+    resbuf value;
+    value.rbnext = nullptr;
+    value.restype = RTSHORT;
+    value.resval.rint = 0;
+    acedSetVar(L"BACKGROUNDPLOT", &value);
+    return result;
+}
+
+AcRx::AppRetCode CVorlixDesignApp::On_kUnloadAppMsg(void* appId) {
+    const AcRx::AppRetCode result = AcRxArxApp::On_kUnloadAppMsg(appId);
+    settings().reset();
+    m_frameLayerId = AcDbObjectId();
+    return result;
+}
+
+CVorlixDesignApp& theApp() {
+    static CVorlixDesignApp app;
+    return app;
+}
+
+}  // namespace vorlix

@@ -1,0 +1,146 @@
+// Entity names: picking one entity, the last entity, and the link between names and ids.
+#include <algorithm>
+#include <cwctype>
+
+#include "aced.h"
+#include "dbapserv.h"
+#include "dbid.h"
+#include "editor/command_stack.h"
+#include "editor/input.h"
+#include "editor/selection.h"
+
+namespace {
+
+using namespace vx::editor;
+
+std::wstring trim(const std::wstring& s) {
+    size_t b = 0, e = s.size();
+    while (b < e && std::iswspace(s[b])) ++b;
+    while (e > b && std::iswspace(s[e - 1])) --e;
+    return s.substr(b, e - b);
+}
+
+bool hexHandle(const std::wstring& t, uint64_t& v) {
+    if (t.empty() || t.size() > 16) return false;
+    v = 0;
+    for (wchar_t c : t) {
+        wchar_t u = static_cast<wchar_t>(std::towupper(c));
+        int d = (u >= L'0' && u <= L'9') ? u - L'0' : (u >= L'A' && u <= L'F') ? u - L'A' + 10 : -1;
+        if (d < 0) return false;
+        v = v * 16 + static_cast<uint64_t>(d);
+    }
+    return v != 0;
+}
+
+// The topmost entity (latest in drawing order) whose box holds the point, within a small
+// pick aperture so that lines can be hit.
+const EntityFacts* hitAt(const std::vector<EntityFacts>& all, const double p[3]) {
+    double span = 0;
+    for (auto& e : all)
+        if (e.hasExtents) span = std::max({span, e.maxPt[0] - e.minPt[0], e.maxPt[1] - e.minPt[1]});
+    const double aperture = span > 0 ? span * 1e-3 : 1e-6;
+    for (auto it = all.rbegin(); it != all.rend(); ++it)
+        if (it->hasExtents && p[0] >= it->minPt[0] - aperture && p[0] <= it->maxPt[0] + aperture &&
+            p[1] >= it->minPt[1] - aperture && p[1] <= it->maxPt[1] + aperture)
+            return &*it;
+    return nullptr;
+}
+
+}  // namespace
+
+int acedEntSel(const ACHAR* prompt, ads_name entity, ads_point pickedPoint) {
+    if (!entity) return RTERROR;
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    if (!db) return RTERROR;
+    const std::wstring shown = prompt ? prompt : L"\nSelect object: ";
+    for (;;) {
+        std::wstring line;
+        if (readAnswer(shown, line) == Answer::kCancel) return RTCAN;
+        line = trim(line);
+        if (line.empty()) return RTERROR;
+        const std::vector<EntityFacts> all = modelSpaceEntities(db);
+        const EntityFacts* hit = nullptr;
+        double p[3] = {0, 0, 0};
+        uint64_t h = 0;
+        if (equalNoCase(line, L"L")) {
+            hit = all.empty() ? nullptr : &all.back();
+        } else if (parsePoint(line, p)) {
+            hit = hitAt(all, p);
+        } else {
+            std::wstring t = line;
+            if (t.size() > 2 && (t[0] == L'H' || t[0] == L'h') && std::iswspace(t[1])) t = trim(t.substr(2));
+            if (hexHandle(t, h))
+                for (auto& e : all)
+                    if (e.handle == h) hit = &e;
+            if (!hit && h == 0) {
+                rejectAnswer(L"Pick with x,y, H handle, or L for the last object; ESC cancels.");
+                continue;
+            }
+        }
+        if (!hit) {
+            acutPrintf(L"\nNothing found there.");
+            continue;
+        }
+        if (!parsePoint(line, p) && hit->hasExtents) {
+            for (int i = 0; i < 3; ++i) p[i] = (hit->minPt[i] + hit->maxPt[i]) / 2;
+        }
+        nameOf(EntityRef{db, hit->handle}, entity);
+        if (pickedPoint) ads_point_set(p, pickedPoint);
+        return RTNORM;
+    }
+}
+
+int acdbEntLast(ads_name entity) {
+    if (!entity) return RTERROR;
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    if (!db) return RTERROR;
+    const auto all = modelSpaceEntities(db);
+    if (all.empty()) return RTERROR;
+    nameOf(EntityRef{db, all.back().handle}, entity);
+    return RTNORM;
+}
+
+int acdbEntNext(const ads_name entity, ads_name next) {
+    if (!next) return RTERROR;
+    AcDbDatabase* db = entity ? entityOf(entity).db : acdbHostApplicationServices()->workingDatabase();
+    if (!db) return RTERROR;
+    const auto all = modelSpaceEntities(db);
+    size_t i = 0;
+    if (entity && !ads_name_nil(entity)) {
+        const uint64_t h = entityOf(entity).handle;
+        while (i < all.size() && all[i].handle != h) ++i;
+        if (i == all.size()) return RTERROR;
+        ++i;
+    }
+    if (i >= all.size()) return RTERROR;
+    nameOf(EntityRef{db, all[i].handle}, next);
+    return RTNORM;
+}
+
+Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& id, const ads_name entity) {
+    id = AcDbObjectId();
+    if (!entity || ads_name_nil(entity)) return Acad::eInvalidAdsName;
+    const EntityRef e = entityOf(entity);
+    if (!e.db) return Acad::eInvalidAdsName;
+    id = objectIdOf(e.db, e.handle);
+    return id.isNull() ? Acad::eInvalidAdsName : Acad::eOk;
+}
+
+Acad::ErrorStatus acdbGetAdsName(ads_name& entity, const AcDbObjectId& id) {
+    if (id.isNull()) return Acad::eNullObjectId;
+    nameOf(EntityRef{id.database(), id.handle().value()}, entity);
+    return Acad::eOk;
+}
+
+int acedTrans(const ads_point point, const resbuf* from, const resbuf* to, int, ads_point result) {
+    if (!point || !from || !to || !result) return RTERROR;
+    auto valid = [](const resbuf* rb) {
+        return (rb->restype == RTSHORT && rb->resval.rint >= 0 && rb->resval.rint <= 3) || rb->restype == RTENAME ||
+               rb->restype == RT3DPOINT;
+    };
+    if (!valid(from) || !valid(to)) return RTERROR;
+    // No view twist, user coordinate system or paper-space viewport exists in this host yet:
+    // every system coincides with the world.
+    ads_point_set(point, result);
+    return RTNORM;
+}

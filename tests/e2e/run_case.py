@@ -1,0 +1,71 @@
+#!/usr/bin/python3
+"""Runs one end-to-end case: vxhost with the case's script, in a scratch folder with its own
+module folder, then compares the transcript with the golden one and runs the case's checks.
+
+A case folder holds:
+  script.scr     the lines vxhost reads
+  expected.txt   the golden transcript (scratch paths shown as <TMP>)
+  setup.py       optional: makes input.dxf (and anything else) in the scratch folder
+  check.py       optional: checks the files the run left in the scratch folder
+  exit_code      optional: the status vxhost must end with (default 0)
+On a transcript mismatch the actual one is written beside the expected one as actual.txt.
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+
+def main():
+    case, vxhost, module, templates = sys.argv[1:5]
+    name = os.path.basename(case.rstrip("/"))
+    with tempfile.TemporaryDirectory(prefix="vx-e2e-" + name + "-") as tmp:
+        modules = os.path.join(tmp, "module")
+        os.makedirs(modules)
+        shutil.copy(module, modules)
+        default_att = os.path.join(os.path.dirname(module), "TKATT.ini")
+        if os.path.exists(default_att):
+            shutil.copy(default_att, modules)
+        # The office's settings: the sample template folder and organisation code.
+        with open(os.path.join(modules, "SHEETCONFIG.INI"), "w", encoding="utf-8") as f:
+            f.write("[SYSEMSET]\nSHEETTEMPPATH=%s\nDEPARTCODE=CODE\n" % templates)
+        env = dict(os.environ, HOME=tmp, XDG_CONFIG_HOME=os.path.join(tmp, "config"),
+                   XDG_DATA_HOME=os.path.join(tmp, "data"))
+        if os.path.exists(os.path.join(case, "setup.py")):
+            subprocess.run(["/usr/bin/python3", os.path.join(case, "setup.py"), tmp], check=True)
+        cmd = [vxhost]
+        if os.path.exists(os.path.join(tmp, "input.dxf")):
+            cmd.append("input.dxf")
+        cmd += ["--script", os.path.join(case, "script.scr"),
+                "--module", os.path.join(modules, os.path.basename(module))]
+        run = subprocess.run(cmd, cwd=tmp, env=env, stdin=subprocess.DEVNULL,
+                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=120)
+        actual = run.stdout.decode("utf-8", "replace").replace(tmp, "<TMP>")
+        actual = actual.replace(os.path.realpath(tmp), "<TMP>")
+        failed = False
+        expected_path = os.path.join(case, "expected.txt")
+        expected = open(expected_path, encoding="utf-8").read() if os.path.exists(expected_path) else None
+        actual_path = os.path.join(case, "actual.txt")
+        if expected != actual:
+            with open(actual_path, "w", encoding="utf-8") as f:
+                f.write(actual)
+            print("transcript differs from %s; actual output written to %s" % (expected_path, actual_path))
+            failed = True
+        elif os.path.exists(actual_path):
+            os.remove(actual_path)
+        want_rc = 0
+        if os.path.exists(os.path.join(case, "exit_code")):
+            want_rc = int(open(os.path.join(case, "exit_code")).read().strip())
+        if run.returncode != want_rc:
+            print("vxhost exited with %d, expected %d\n%s" % (run.returncode, want_rc,
+                                                           run.stderr.decode("utf-8", "replace")))
+            failed = True
+        if os.path.exists(os.path.join(case, "check.py")):
+            check = subprocess.run(["/usr/bin/python3", os.path.join(case, "check.py"), tmp])
+            failed = failed or check.returncode != 0
+        return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
