@@ -1,0 +1,48 @@
+// Copying entities and everything they depend on from one database into another: new handles,
+// rewritten pointers, and the definitions they name (blocks, layers, linetypes, styles,
+// dimension styles, application names).
+#pragma once
+
+#include <unordered_map>
+#include <vector>
+
+#include "db/store.h"
+
+namespace vx::db {
+
+class DeepCopy {
+public:
+    DeepCopy(Store& source, Store& target);
+
+    // Queues a copy of `entity` (with its attributes or vertices) for the end of `targetBlock`.
+    void addEntity(AcDbEntity* entity, AcDbBlockTableRecord* targetBlock);
+    // Builds and attaches every queued copy; returns the top-level copies in order.
+    std::vector<AcDbEntity*> run();
+
+private:
+    struct Copy {
+        AcDbObject* from;
+        AcDbObject* to;
+        AcDbObject* owner;  // the target owner (table, block record, parent entity, object)
+    };
+
+    AcDbObject* resolve(AcDbObject* from, int code, AcDbObject* referrer);
+    AcDbObject* resolveRecord(AcDbSymbolTableRecord* from);
+    AcDbObject* resolveName(AcDbSymbolTable* table, std::wstring_view name);
+    AcDbObject* copyOf(AcDbObject* from, AcDbObject* owner);
+    void discover(const Copy& c);
+    void build(const Copy& c);
+    void attach(const Copy& c);
+    AcDbSymbolTable* targetTable(const AcDbObject* sourceTable) const;
+    std::wstring freeAnonymousName(const std::wstring& sourceName);
+
+    Store& src_;
+    Store& dst_;
+    std::unordered_map<const AcDbObject*, AcDbObject*> map_;
+    std::unordered_map<const AcDbObject*, std::wstring> renamed_;  // source block -> target name
+    std::vector<Copy> copies_;
+    std::vector<AcDbEntity*> top_;
+    std::vector<std::wstring> takenNames_;
+};
+
+}  // namespace vx::db
