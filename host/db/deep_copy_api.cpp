@@ -25,17 +25,14 @@ void setInsertionBase(Store& st, const AcGePoint3d& p) {
 
 Acad::ErrorStatus AcDbDatabase::wblock(AcDbDatabase*& output, const AcDbObjectIdArray& ids, const AcGePoint3d& basePoint) {
     output = nullptr;
-    const AcDbObject* space = nullptr;
     for (int i = 0; i < ids.length(); ++i) {
         AcDbObject* o = ids[i].object();
         if (!o) return Acad::eNullObjectId;
         if (o->database() != this) return Acad::eWrongDatabase;
         if (!AcDbEntity::cast(o) || (Access::flags(o) & fOwnedByParent)) return Acad::eNotAnEntity;
         if (o->isErased()) return Acad::eWasErased;
-        // One space at a time: the copies go to the new drawing's model space in order.
-        if (space && Access::owner(o) != space) return Acad::eInvalidInput;
-        space = Access::owner(o);
     }
+    // Whatever block each came from, the copies go to the new drawing's model space in order.
     auto* out = new AcDbDatabase(true);
     DeepCopy copy(*m_store, out->store());
     for (int i = 0; i < ids.length(); ++i)
