@@ -7,8 +7,12 @@
 
 namespace vorlix {
 
+// The controls are in force before the first sample too: a host may read the first answer
+// (an empty one, say) before it asks the sampler.
+CVorlixJig::CVorlixJig(AcDbBlockReference* reference) : m_reference(reference) { setUserInputControls(kControls); }
+
 AcEdJig::DragStatus CVorlixJig::sampler() {
-    setUserInputControls(static_cast<UserInputControls>(kAccept3dCoordinates | kNullResponseAccepted));
+    setUserInputControls(kControls);
     AcGePoint3d acquired;
     const DragStatus status = acquirePoint(acquired, m_current);
     if (status != kNormal) return status;

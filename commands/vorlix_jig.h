@@ -13,7 +13,7 @@ public:
     static constexpr double kSampleTolerance = 0.0001;
 
     // The reference stays the caller's, open for write for the whole drag.
-    explicit CVorlixJig(AcDbBlockReference* reference) : m_reference(reference) {}
+    explicit CVorlixJig(AcDbBlockReference* reference);
 
     void setCurrentPoint(const AcGePoint3d& point) { m_current = point; }
     const AcGePoint3d& currentPoint() const { return m_current; }
@@ -23,6 +23,8 @@ public:
     AcDbEntity* entity() const override;
 
 private:
+    static constexpr UserInputControls kControls =
+        static_cast<UserInputControls>(kAccept3dCoordinates | kNullResponseAccepted);
     AcDbBlockReference* m_reference;
     AcGePoint3d m_current;
 };
