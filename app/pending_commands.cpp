@@ -9,14 +9,8 @@ namespace {
 void notAvailable() { acutPrintf(L"\n此功能尚未提供。"); }
 }  // namespace
 
-void cmdInsertSheet() { notAvailable(); }
-void cmdSheetInfo() { notAvailable(); }
-void cmdFastEditPltNo() { notAvailable(); }
-void cmdFastEditPltName() { notAvailable(); }
 void cmdPltCatalog() { notAvailable(); }
 void cmdBatchPlt() { notAvailable(); }
-void cmdSysemSet() { notAvailable(); }
-void cmdBatchPltNum() { notAvailable(); }
 void cmdBatchLayout() { notAvailable(); }
 
 }  // namespace vorlix
