@@ -79,6 +79,31 @@ std::wstring restText(const std::wstring& line, size_t pos) {
     return rest;
 }
 
+struct Answer {
+    const wchar_t* word;
+    int id;
+};
+
+// The buttons of a message box type, as the words a script answers with.
+std::vector<Answer> answersFor(UINT type) {
+    static const struct {
+        UINT type;
+        Answer answers[3];
+    } kTable[] = {
+        {MB_OKCANCEL, {{L"ok", IDOK}, {L"cancel", IDCANCEL}, {nullptr, 0}}},
+        {MB_YESNO, {{L"yes", IDYES}, {L"no", IDNO}, {nullptr, 0}}},
+        {MB_YESNOCANCEL, {{L"yes", IDYES}, {L"no", IDNO}, {L"cancel", IDCANCEL}}},
+        {MB_RETRYCANCEL, {{L"retry", IDRETRY}, {L"cancel", IDCANCEL}, {nullptr, 0}}},
+        {MB_ABORTRETRYIGNORE, {{L"abort", IDABORT}, {L"retry", IDRETRY}, {L"ignore", IDIGNORE}}},
+    };
+    std::vector<Answer> out;
+    for (const auto& row : kTable)
+        if (row.type == (type & MB_TYPEMASK))
+            for (const Answer& a : row.answers)
+                if (a.word) out.push_back(a);
+    return out;
+}
+
 class ScriptBackend : public Backend {
 public:
     void runModal(Window& dialog) override {
@@ -108,16 +133,8 @@ public:
     int messageBox(const std::wstring& text, const std::wstring& caption, UINT type) override {
         CommandLine& cl = CommandLine::get();
         cl.print(L"\n[" + (caption.empty() ? std::wstring(L"消息") : caption) + L"] " + text);
-        struct Answer { const wchar_t* word; int id; };
-        std::vector<Answer> answers;
-        switch (type & MB_TYPEMASK) {
-        case MB_OKCANCEL: answers = {{L"ok", IDOK}, {L"cancel", IDCANCEL}}; break;
-        case MB_YESNO: answers = {{L"yes", IDYES}, {L"no", IDNO}}; break;
-        case MB_YESNOCANCEL: answers = {{L"yes", IDYES}, {L"no", IDNO}, {L"cancel", IDCANCEL}}; break;
-        case MB_RETRYCANCEL: answers = {{L"retry", IDRETRY}, {L"cancel", IDCANCEL}}; break;
-        case MB_ABORTRETRYIGNORE: answers = {{L"abort", IDABORT}, {L"retry", IDRETRY}, {L"ignore", IDIGNORE}}; break;
-        default: return IDOK;
-        }
+        std::vector<Answer> answers = answersFor(type);
+        if (answers.empty()) return IDOK;
         std::wstring prompt = L"\n(";
         for (size_t i = 0; i < answers.size(); ++i) prompt += (i ? L"/" : L"") + std::wstring(answers[i].word);
         prompt += L")> ";
