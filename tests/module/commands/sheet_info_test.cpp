@@ -76,7 +76,6 @@ TEST_F(SheetInfoTest, SaveStoresEveryRowAndEnterDoesNotCloseTheDialog) {
     EXPECT_EQ(readAttrValue(L"设计"), L"");
     EXPECT_EQ(readAttrValue(L"审核"), L"钱七");
     EXPECT_NE(readFile(settingsFile()).find("设计=\n"), std::string::npos);
-    EXPECT_EQ(unusable(), 0);
     EXPECT_EQ(text(a, L"设计"), L"旧");  // closing the window fills nothing
 }
 

@@ -2,6 +2,9 @@
 // ends of a drag that remove the new frame.
 #include "cmdsb_fixture.h"
 #include "commands/vorlix_jig.h"
+#include "frames/drawing_utils.h"
+
+#include <tuple>
 
 namespace vorlix::test {
 namespace {
@@ -76,9 +79,55 @@ TEST_F(JigTest, EnterEscapeAndTheEndOfInputEraseTheNewFrame) {
         EXPECT_EQ(drag(id), PlaceResult::Removed) << answer;
         EXPECT_TRUE(erased(id)) << answer;
     }
-    AcDbObjectId id = frame(1000, 500, {});
-    EXPECT_EQ(drag(id), PlaceResult::Removed);
-    EXPECT_TRUE(erased(id));
+    // Enter as the very first answer, and the end of all input.
+    for (bool enter : {true, false}) {
+        AcDbObjectId id = frame(1000, 500, {});
+        if (enter) answers({L""});
+        EXPECT_EQ(drag(id), PlaceResult::Removed);
+        EXPECT_TRUE(erased(id));
+    }
+}
+
+TEST_F(JigTest, OfTwoTakenReferencesOnlyTheLastIsDraggedOntoTheFrameLayer) {
+    // The template side: one block inserted twice, on a layer of its own.
+    auto* side = new AcDbDatabase(true, true);
+    {
+        AcDbDatabase* working = db;
+        db = side;
+        AcDbLayerTable* t = nullptr;
+        ASSERT_EQ(side->getSymbolTable(t, AcDb::kForWrite), Acad::eOk);
+        auto* rec = new AcDbLayerTableRecord;
+        rec->setName(L"TK-FRAME");
+        AcDbObjectId layer;
+        t->add(layer, rec);
+        rec->close();
+        t->close();
+        acdbHostApplicationServices()->setWorkingDatabase(side);
+        frame(8000, 0, {{L"图号", L"TK-11"}}, L"TK-FRAME");
+        frame(9000, 0, {{L"图号", L"TK-12"}}, L"TK-FRAME");
+        acdbHostApplicationServices()->setWorkingDatabase(working);
+        db = working;
+    }
+    const AcDbObjectId frameLayer = ensureLayer(L"C-TK", 7);
+    answers({L"drag 5,5", L"100,200"});
+    EXPECT_EQ(placeTakenReferences(side, frameLayer), PlaceResult::Placed);
+
+    std::vector<std::tuple<std::wstring, std::wstring, double>> refs;
+    AcDbObjectPointer<AcDbBlockTableRecord> ms(db->modelSpaceId(), AcDb::kForRead);
+    AcDbBlockTableRecordIterator* it = nullptr;
+    ASSERT_EQ(ms->newIterator(it), Acad::eOk);
+    for (; !it->done(); it->step()) {
+        AcDbEntity* e = nullptr;
+        if (it->getEntity(e, AcDb::kForRead) != Acad::eOk) continue;
+        if (auto* r = AcDbBlockReference::cast(e)) {
+            refs.emplace_back(attributes(r->objectId())[0].text, r->layer().str(), r->position().x);
+        }
+        e->close();
+    }
+    delete it;
+    ASSERT_EQ(refs.size(), 2u);
+    EXPECT_EQ(refs[0], std::make_tuple(std::wstring(L"TK-11"), std::wstring(L"TK-FRAME"), 8000.0));
+    EXPECT_EQ(refs[1], std::make_tuple(std::wstring(L"TK-12"), std::wstring(L"C-TK"), 100.0));
 }
 
 }  // namespace
