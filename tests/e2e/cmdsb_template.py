@@ -71,3 +71,8 @@ def project_drawing(tmp):
 
 def attribs(ref):
     return [(a.dxf.tag, a.dxf.text) for a in ref.attribs]
+
+
+def empty_drawing(tmp):
+    """The drawing the case works in, so that it never depends on the host's default drawing."""
+    ezdxf.new("R2010").saveas(os.path.join(tmp, "input.dxf"))

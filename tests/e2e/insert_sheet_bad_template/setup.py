@@ -17,3 +17,4 @@ with open(os.path.join(tmp, "dwg", "TK.dwg"), "wb") as f:
 with open(os.path.join(tmp, "damaged", "TK.dxf"), "w", encoding="utf-8") as f:
     f.write("  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\nnot a number\n")
 t.settings(tmp, ["[SYSEMSET]", "SHEETTEMPPATH=" + os.path.join(tmp, "missing"), "DEPARTCODE=CODE"])
+t.empty_drawing(tmp)

@@ -8,3 +8,4 @@ import cmdsb_template as t
 tmp = sys.argv[1]
 folder = t.template_folder(tmp)
 t.settings(tmp, ["[SYSEMSET]", "SHEETTEMPPATH=" + folder, "DEPARTCODE=CODE"])
+t.empty_drawing(tmp)

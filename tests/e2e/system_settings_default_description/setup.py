@@ -8,3 +8,4 @@ import cmdsb_template as t
 tmp = sys.argv[1]
 os.makedirs(os.path.join(tmp, "newtpl"))
 t.settings(tmp, ["[SYSEMSET]", "SPECNAME=电", "DEPARTCODE=XY"])
+t.empty_drawing(tmp)
