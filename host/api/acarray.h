@@ -38,7 +38,7 @@ public:
     AcArray& removeFirst() { return removeAt(0); }
     AcArray& removeLast() { m_v.pop_back(); return *this; }
     bool remove(const T& value, int start = 0) {
-        int i = find(value, start);
+        int i = indexFrom(value, start);
         if (i < 0) return false;
         removeAt(i);
         return true;
@@ -48,18 +48,14 @@ public:
     AcArray& reverse() { std::reverse(m_v.begin(), m_v.end()); return *this; }
     AcArray& swap(int i, int j) { std::swap(m_v[static_cast<size_t>(i)], m_v[static_cast<size_t>(j)]); return *this; }
 
-    int find(const T& value, int start = 0) const {
-        for (int i = start < 0 ? 0 : start; i < length(); ++i)
-            if (m_v[static_cast<size_t>(i)] == value) return i;
-        return -1;
-    }
+    int find(const T& value) const { return indexFrom(value, 0); }
     bool find(const T& value, int& index, int start = 0) const {
-        int i = find(value, start);
+        int i = indexFrom(value, start);
         if (i < 0) return false;
         index = i;
         return true;
     }
-    bool contains(const T& value, int start = 0) const { return find(value, start) >= 0; }
+    bool contains(const T& value, int start = 0) const { return indexFrom(value, start) >= 0; }
 
     T* asArrayPtr() { return m_v.data(); }
     const T* asArrayPtr() const { return m_v.data(); }
@@ -71,6 +67,11 @@ public:
     typename std::vector<T>::const_iterator end() const { return m_v.end(); }
 
 private:
+    int indexFrom(const T& value, int start) const {
+        for (int i = start < 0 ? 0 : start; i < length(); ++i)
+            if (m_v[static_cast<size_t>(i)] == value) return i;
+        return -1;
+    }
     std::vector<T> m_v;
     int m_grow = 8;
 };

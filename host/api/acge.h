@@ -173,6 +173,7 @@ public:
     bool isUniScaledOrtho(const AcGeTol& tol = AcGeContext::gTol) const;
     bool isEqualTo(const AcGeMatrix3d& m, const AcGeTol& tol = AcGeContext::gTol) const;
     bool operator==(const AcGeMatrix3d& m) const { return isEqualTo(m); }
+    bool operator!=(const AcGeMatrix3d& m) const { return !isEqualTo(m); }
 
     double entry[4][4];
 };

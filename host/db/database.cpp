@@ -157,11 +157,9 @@ Acad::ErrorStatus AcDbDatabase::saveAs(const ACHAR* fileName) {
         st.message = L"the database holds no drawing";
         return Acad::eNoDatabase;
     }
-    std::string out;
-    Acad::ErrorStatus es = vx::dxf::write(st, out);
-    if (es != Acad::eOk) return es;
     std::string path = vx::win32::nativePath(fileName);
-    es = vx::dxf::saveFile(path, out, st.message);
+    Acad::ErrorStatus es = vx::dxf::saveFile(
+        path, [&](const vx::dxf::Sink& sink) { return vx::dxf::write(st, sink); }, st.message);
     if (es != Acad::eOk) return es;
     st.fileName = vx::text::fromUtf8(path);
     st.modified = false;

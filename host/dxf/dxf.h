@@ -1,6 +1,7 @@
 // DXF reading and writing for the drawing database.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "acadstrc.h"
@@ -12,10 +13,15 @@ namespace vx::dxf {
 // loaded and lists the repairs in st.audit; a file that cannot be read fails with a message
 // naming the line.
 Acad::ErrorStatus read(vx::db::Store& st, std::string bytes, std::wstring& message);
+// Receives the file in chunks; false stops the write.
+using Sink = std::function<bool(const char* data, size_t size)>;
 // The drawing as DXF text in the store's version and encoding.
+Acad::ErrorStatus write(vx::db::Store& st, const Sink& sink);
 Acad::ErrorStatus write(vx::db::Store& st, std::string& out);
-// Writes beside the target, flushes, keeps the previous file as NAME.bak, renames over it.
-Acad::ErrorStatus saveFile(const std::string& path, const std::string& bytes, std::wstring& message);
+// Writes beside the target (the producer feeds the sink), flushes, keeps the previous file as
+// NAME.bak and renames over it. A failed write leaves the target as it was.
+Acad::ErrorStatus saveFile(const std::string& path, const std::function<Acad::ErrorStatus(const Sink&)>& produce,
+                           std::wstring& message);
 // The previous version's name: the file name with its extension replaced by ".bak".
 std::string backupName(const std::string& path);
 // Binary DXF (the 22-byte sentinel) converted to DXF text; false with a message when damaged.

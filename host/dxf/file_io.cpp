@@ -25,7 +25,8 @@ std::string backupName(const std::string& path) {
     return path.substr(0, dot) + ".bak";
 }
 
-Acad::ErrorStatus saveFile(const std::string& path, const std::string& bytes, std::wstring& message) {
+Acad::ErrorStatus saveFile(const std::string& path, const std::function<Acad::ErrorStatus(const Sink&)>& produce,
+                           std::wstring& message) {
     struct stat target;
     if (::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode)) {
         errno = EISDIR;
@@ -38,17 +39,26 @@ Acad::ErrorStatus saveFile(const std::string& path, const std::string& bytes, st
         message = why(tmp, "cannot create the file");
         return Acad::eFileAccessErr;
     }
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            message = why(tmp, "cannot write the file");
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            return errno == ENOSPC ? Acad::eOutOfDisk : Acad::eFileAccessErr;
+    int writeErr = 0;
+    Acad::ErrorStatus es = produce([&](const char* data, size_t size) {
+        size_t done = 0;
+        while (done < size) {
+            ssize_t n = ::write(fd, data + done, size - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                writeErr = errno;
+                return false;
+            }
+            done += static_cast<size_t>(n);
         }
-        done += static_cast<size_t>(n);
+        return true;
+    });
+    if (es != Acad::eOk || writeErr) {
+        errno = writeErr;
+        message = why(tmp, "cannot write the file");
+        ::close(fd);
+        ::unlink(tmp.c_str());
+        return writeErr == ENOSPC ? Acad::eOutOfDisk : (es != Acad::eOk ? es : Acad::eFileAccessErr);
     }
     if (::fsync(fd) != 0 || ::close(fd) != 0) {
         message = why(tmp, "cannot flush the file");

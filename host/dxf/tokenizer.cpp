@@ -27,7 +27,15 @@ bool tokenize(const std::string& buf, size_t start, std::vector<vx::db::Tag>& ta
     const char* base = buf.data();
     const char* p = base + start;
     const char* end = base + buf.size();
-    tags.reserve(tags.size() + buf.size() / 14);
+    // Two lines per tag: counting them first avoids growing (and doubling) a huge vector.
+    size_t lines = 0;
+    for (const char* q = p; q < end;) {
+        const char* nl = static_cast<const char*>(std::memchr(q, '\n', static_cast<size_t>(end - q)));
+        if (!nl) break;
+        ++lines;
+        q = nl + 1;
+    }
+    tags.reserve(tags.size() + lines / 2 + 1);
     size_t line = 1;
     while (p < end) {
         const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));

@@ -16,10 +16,20 @@ namespace {
 struct Writer {
     Store& st;
     std::string& out;
+    const Sink* sink;
     std::vector<AcDbEntity*> kids;
+    bool failed = false;
+
+    // Hands full chunks to the sink, so a large drawing is never held twice in memory.
+    void drain(bool all = false) {
+        if (!sink || failed || (!all && out.size() < (4u << 20))) return;
+        if (!(*sink)(out.data(), out.size())) failed = true;
+        out.clear();
+    }
 
     void rec(const AcDbObject* o) {
         if (!o || (Access::flags(o) & fSynthetic)) return;
+        drain();
         if (!Access::isEdited(o) && Access::srcEnd(o) > Access::srcBegin(o)) {
             out.append(st.buffer, Access::srcBegin(o), Access::srcEnd(o) - Access::srcBegin(o));
             return;
@@ -166,16 +176,26 @@ void prepare(Store& st) {
 
 }  // namespace
 
-Acad::ErrorStatus write(Store& st, std::string& out) {
-    out.clear();
+Acad::ErrorStatus write(Store& st, const Sink& sink) {
+    std::string buf;
+    buf.reserve(5u << 20);
     prepare(st);
-    out.reserve(st.buffer.size() + 4096);
-    Writer w{st, out, {}};
+    Writer w{st, buf, &sink, {}};
     for (Section& s : st.sections) w.section(s);
     if (st.eof) w.rec(st.eof);
     else w.raw("EOF");
-    out += st.trailer;
-    return Acad::eOk;
+    buf += st.trailer;
+    w.drain(true);
+    return w.failed ? Acad::eFileAccessErr : Acad::eOk;
+}
+
+Acad::ErrorStatus write(Store& st, std::string& out) {
+    out.clear();
+    out.reserve(st.buffer.size() + 4096);
+    return write(st, [&](const char* p, size_t n) {
+        out.append(p, n);
+        return true;
+    });
 }
 
 }  // namespace vx::dxf
