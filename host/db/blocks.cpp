@@ -22,14 +22,14 @@ AcDbBlockTableRecord* blockOf(const AcDbBlockReference* ref) {
     return static_cast<AcDbBlockTableRecord*>(findRecord(st->blockTable, getText(ref, kName)));
 }
 
-AcDbLayerTableRecord* ensureLayer(Store& st, std::wstring_view name) {
+AcDbLayerTableRecord* ensureLayer(Store& st, std::wstring_view name, bool audit) {
     if (!st.layerTable) return nullptr;
     if (auto* r = findRecord(st.layerTable, name)) return static_cast<AcDbLayerTableRecord*>(r);
     auto* rec = new AcDbLayerTableRecord();
     rec->setName(std::wstring(name).c_str());
     st.adopt(rec, st.layerTable);
     Access::records(st.layerTable).push_back(rec);
-    st.note(L"layer \"" + std::wstring(name) + L"\" was missing and has been created");
+    if (audit) st.note(L"layer \"" + std::wstring(name) + L"\" was missing and has been created");
     return rec;
 }
 

@@ -11,8 +11,9 @@ namespace vx::db {
 AcDbSymbolTableRecord* findRecord(const AcDbSymbolTable* table, std::wstring_view name);
 // The block record an INSERT names.
 AcDbBlockTableRecord* blockOf(const AcDbBlockReference* ref);
-// A layer of that name, created (colour 7, Continuous) when the table has none.
-AcDbLayerTableRecord* ensureLayer(Store& st, std::wstring_view name);
+// A layer of that name, created (colour 7, Continuous) when the table has none; `audit` lists
+// the creation among the repairs of a read.
+AcDbLayerTableRecord* ensureLayer(Store& st, std::wstring_view name, bool audit = false);
 // Appends an entity (new) to a block record of the store, with its sub-entities.
 Acad::ErrorStatus appendEntity(Store& st, AcDbBlockTableRecord* block, AcDbEntity* ent);
 // BLOCK and ENDBLK for a block record (new or read from R12 without a record).

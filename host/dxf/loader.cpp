@@ -355,7 +355,7 @@ AcDbLayerTableRecord* Loader::layerFor(AcDbEntity* e) {
     auto* rec = static_cast<AcDbLayerTableRecord*>(findRecord(st.layerTable, name));
     if (!rec && st.layerTable && st.versionNumber > 1009) {
         Access::loading = false;
-        rec = ensureLayer(st, name);
+        rec = ensureLayer(st, name, true);
         Access::loading = true;
     }
     if (rec) layerByRaw.emplace(raw, rec);
