@@ -9,13 +9,15 @@
 
 namespace vx::ui {
 namespace {
+// Never destroyed: C++ objects of modules still loaded while the process ends may ask for
+// their windows after the host's statics are gone.
 std::set<const Window*>& live() {
-    static std::set<const Window*> s;
-    return s;
+    static auto* s = new std::set<const Window*>;
+    return *s;
 }
 std::vector<std::unique_ptr<Window>>& topLevels() {
-    static std::vector<std::unique_ptr<Window>> v;
-    return v;
+    static auto* v = new std::vector<std::unique_ptr<Window>>;
+    return *v;
 }
 }  // namespace
 
