@@ -2,6 +2,7 @@
 
 #include "aced.h"
 #include "app/command_table.h"
+#include "app/palette.h"
 #include "frames/drawing_utils.h"
 #include "settings/settings.h"
 
@@ -22,6 +23,7 @@ AcRx::AppRetCode CVorlixDesignApp::On_kInitAppMsg(void* appId) {
     m_frameLayerId = ensureLayer(kFrameLayer, kFrameLayerColor);
     computeLocationsFromModule();
     settings().reload();
+    createPaletteSet();
     // Plotting runs in the foreground: the batch plot waits for each sheet.
     resbuf value;
     value.rbnext = nullptr;
@@ -33,6 +35,7 @@ AcRx::AppRetCode CVorlixDesignApp::On_kInitAppMsg(void* appId) {
 
 AcRx::AppRetCode CVorlixDesignApp::On_kUnloadAppMsg(void* appId) {
     const AcRx::AppRetCode result = AcRxArxApp::On_kUnloadAppMsg(appId);
+    destroyPaletteSet();
     settings().reset();
     m_frameLayerId = AcDbObjectId();
     return result;
