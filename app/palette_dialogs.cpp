@@ -1,6 +1,9 @@
 #include "app/palette_dialogs.h"
 
 #include "afxwin.h"
+#include "commands/batch_plt_num_dlg.h"
+#include "commands/fast_edit_plt_no_dlg.h"
+#include "commands/sheet_attr_info_set_dlg.h"
 
 namespace vorlix {
 namespace {
@@ -8,9 +11,9 @@ namespace {
 void notYet() { AfxMessageBox(L"此功能尚未提供。", MB_OK); }
 }  // namespace
 
-void paletteBatchNumberDialog() { notYet(); }
-void paletteFastEditNoDialog() { notYet(); }
-void paletteAttributeSettingDialog() { notYet(); }
+void paletteBatchNumberDialog() { runBatchPltNumDialog(); }
+void paletteFastEditNoDialog() { runFastEditPltNoDialog(); }
+void paletteAttributeSettingDialog() { runSheetAttrInfoSetDialog(); }
 void paletteCatalogDialog() { notYet(); }
 void paletteBatchPlotDialog() { notYet(); }
 

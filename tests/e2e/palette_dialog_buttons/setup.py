@@ -1,0 +1,11 @@
+"""A project drawing with frames for the palette's dialog buttons."""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import cmdsb_template as t
+
+tmp = sys.argv[1]
+folder = t.template_folder(tmp, drawing=False)
+t.settings(tmp, ["[SYSEMSET]", "SHEETTEMPPATH=" + folder, "DEPARTCODE=CODE"])
+t.project_drawing(tmp)
