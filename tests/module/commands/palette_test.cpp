@@ -1,6 +1,7 @@
 // The tool palette: creation and docking, the dialog that fills it, resizing, Enter and Escape,
 // visibility, and the insert button's settings checks.
 #include "app/palette.h"
+#include "commands/insert_sheet.h"
 #include "cmdsb_fixture.h"
 #include "ui/dialog_actions.h"
 #include "ui/main_frame.h"
@@ -115,6 +116,16 @@ TEST_F(PaletteTest, InsertNeedsATemplateFolderThenAnOrganisationCode) {
     std::wstring posted;
     ASSERT_TRUE(vx::editor::CommandLine::get().readLine(L"", posted));
     EXPECT_EQ(posted, L"VXSET");
+}
+
+TEST_F(PaletteTest, InsertCommandWithoutTemplateFolderStopsBeforeTouchingTheDrawing) {
+    useSettings("[SYSEMSET]\nDEPARTCODE=XY\n");
+    runInsertSheetCommand();
+    EXPECT_TRUE(saw(L"请现在系统设置中设置图框模板所在路径！"));
+    AcDbLayerTable* t = nullptr;
+    ASSERT_EQ(db->getSymbolTable(t, AcDb::kForRead), Acad::eOk);
+    EXPECT_FALSE(t->has(L"C-TK"));
+    t->close();
 }
 
 TEST_F(PaletteTest, PostingButtonsQueueTheirCommands) {
