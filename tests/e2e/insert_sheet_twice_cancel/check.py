@@ -11,3 +11,5 @@ refs = [(r.dxf.name, r.dxf.layer, round(r.dxf.insert.x, 6), round(r.dxf.insert.y
 want = [("CODE-A1", "TK-FRAME", 8000, 0, ["TK-11"]), ("CODE-A1", "C-TK", 0, 0, ["TK-12"])]
 if refs != want:
     sys.exit("frames %r, expected %r" % (refs, want))
+if doc.layers.get("C-TK").dxf.color != 1:
+    sys.exit("the existing frame layer must keep its colour")

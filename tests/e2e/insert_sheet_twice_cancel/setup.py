@@ -1,4 +1,5 @@
-"""The office's template folder: CODE-A1 inserted twice, CODE-A4 never inserted."""
+"""The office's template folder: CODE-A1 inserted twice, CODE-A4 never inserted; a working
+drawing whose frame layer already exists with colour 1."""
 import os
 import sys
 
@@ -8,4 +9,6 @@ import cmdsb_template as t
 tmp = sys.argv[1]
 folder = t.template_folder(tmp)
 t.settings(tmp, ["[SYSEMSET]", "SHEETTEMPPATH=" + folder, "DEPARTCODE=CODE"])
-t.empty_drawing(tmp)
+doc = t.ezdxf.new("R2010")
+doc.layers.add("C-TK", color=1)
+doc.saveas(os.path.join(tmp, "input.dxf"))
