@@ -154,7 +154,7 @@ bool selectInteractively(AcDbDatabase* db, const Filter& filter, std::vector<Ent
         } else if (equalNoCase(word, L"L") && rest.empty()) {
             if (!all.empty()) found.push_back(&all.back());
         } else if (equalNoCase(word, L"W") || equalNoCase(word, L"C")) {
-            double lo[2], hi[2];
+            double lo[2] = {0, 0}, hi[2] = {0, 0};
             if (!parseBox(rest, lo, hi)) {
                 rejectAnswer(L"Give two corners: " + toUpper(word) + L" x1,y1 x2,y2");
                 continue;
