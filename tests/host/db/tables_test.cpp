@@ -101,7 +101,11 @@ TEST(LayerTable, AddLookUpAndRefuse) {
     EXPECT_EQ(lt->add(dup), Acad::eInvalidSymbolTableName);
     delete dup;
     lt->close();
-    EXPECT_EQ(lt->add(new AcDbLayerTableRecord()), Acad::eNotOpenForWrite);  // closed table
+    auto* late = new AcDbLayerTableRecord();
+    late->setName(L"LATE");
+    EXPECT_EQ(lt->add(late), Acad::eNotOpenForWrite);  // the table was closed
+    EXPECT_TRUE(late->isNewObject());
+    delete late;
 
     AcDbObjectPointer<AcDbLayerTableRecord> l(id, AcDb::kForWrite);
     EXPECT_EQ(l->color().colorIndex(), 1);

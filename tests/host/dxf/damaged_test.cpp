@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <random>
 
 #include "acdb.h"
 #include "ezdxf_check.h"
@@ -146,6 +147,29 @@ TEST(Damaged, FailedReadLeavesTheDatabaseAsItWas) {
     EXPECT_EQ(db.modelSpaceId(), ms);
     AcDbObjectPointer<AcDbBlockTableRecord> rec(ms, AcDb::kForRead);
     EXPECT_EQ(rec.openStatus(), Acad::eOk);
+}
+
+TEST(Damaged, CutOrCorruptedAnywhereNeverCrashes) {
+    std::string dir = fixture("anywhere");
+    std::string good = readFile(dir + "/good.dxf");
+    std::mt19937 rng(7);
+    for (int k = 0; k < 120; ++k) {
+        std::string bad = good.substr(0, rng() % good.size());
+        if (k % 2) {
+            // A few bytes of noise in the kept part as well.
+            for (int j = 0; j < 4 && !bad.empty(); ++j) bad[rng() % bad.size()] = static_cast<char>(rng() & 0xFF);
+        }
+        writeFile(dir + "/x.dxf", bad);
+        AcDbDatabase db(false);
+        Acad::ErrorStatus es = db.readDwgFile(wide(dir + "/x.dxf").c_str());
+        if (es != Acad::eOk) {
+            EXPECT_NE(std::wstring(db.lastReadMessage()), L"") << k;
+            continue;
+        }
+        EXPECT_EQ(db.saveAs(wide(dir + "/y.dxf").c_str()), Acad::eOk) << k;
+        AcDbDatabase again(false);
+        EXPECT_EQ(again.readDwgFile(wide(dir + "/y.dxf").c_str()), Acad::eOk) << k << " " << again.lastReadMessage();
+    }
 }
 
 }  // namespace

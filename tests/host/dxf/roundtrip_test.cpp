@@ -144,6 +144,49 @@ TEST(NewDrawing, IsAValidR2010FileWithLayoutsAndTables) {
     EXPECT_EQ(r["dangling"], "0");
 }
 
+TEST(NewDrawing, BlocksWithAttributesBuiltThroughTheApi) {
+    std::string dir = tempDir("api-block");
+    AcDbDatabase db;
+    AcDbObjectId blockId, defId;
+    {
+        AcDbObjectPointer<AcDbBlockTable> bt(db.blockTableId(), AcDb::kForWrite);
+        auto* b = new AcDbBlockTableRecord();
+        b->setName(L"CODE-A3");
+        ASSERT_EQ(bt->add(blockId, b), Acad::eOk);
+        auto* d = new AcDbAttributeDefinition(AcGePoint3d(10, 10, 0), L"默认", L"图号", L"图号?");
+        d->setHorizontalMode(AcDb::kTextMid);
+        d->setAlignmentPoint(AcGePoint3d(50, 10, 0));
+        ASSERT_EQ(b->appendAcDbEntity(defId, d), Acad::eOk);
+        d->close();
+        b->close();
+    }
+    {
+        AcDbObjectPointer<AcDbBlockTableRecord> ms(db.modelSpaceId(), AcDb::kForWrite);
+        auto* r = new AcDbBlockReference(AcGePoint3d(1000, 0, 0), blockId);
+        r->setLayer(L"新图层");
+        ASSERT_EQ(ms->appendAcDbEntity(r), Acad::eOk);
+        AcDbObjectPointer<AcDbAttributeDefinition> def(defId, AcDb::kForRead);
+        auto* a = new AcDbAttribute();
+        a->setAttributeFromBlock(def.object(), r->blockTransform());
+        a->setTextString(L"建施-99");
+        ASSERT_EQ(r->appendAttribute(a), Acad::eOk);
+        a->close();
+        r->close();
+    }
+    ASSERT_EQ(db.saveAs(wide(dir + "/b.dxf").c_str()), Acad::eOk);
+    auto r = inspect(dir + "/b.dxf", {
+        {"flags", "doc.blocks.get('CODE-A3').block.dxf.flags"},
+        {"attrib", "[(a.dxf.tag, a.dxf.text, tuple(a.dxf.align_point)) for a in msp.query('INSERT')[0].attribs]"},
+        {"layer", "msp.query('INSERT')[0].dxf.layer"},
+    });
+    ASSERT_EQ(r.count("python_error"), 0u) << r["python_error"];
+    EXPECT_EQ(r["audit_errors"], "0") << r["audit_message"];
+    EXPECT_EQ(r["dangling"], "0");
+    EXPECT_EQ(r["flags"], "2");  // the attribute flag of the block
+    EXPECT_EQ(r["attrib"], "[('图号', '建施-99', (1050.0, 10.0, 0.0))]");
+    EXPECT_EQ(r["layer"], "新图层");
+}
+
 TEST(BinaryDxf, ReadsLikeTheAsciiFileAndSavesAsText) {
     std::string dir = tempDir("bin");
     std::string py = "import ezdxf\ndoc = ezdxf.new('R2010')\nmsp = doc.modelspace()\n"
