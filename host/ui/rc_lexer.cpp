@@ -16,7 +16,9 @@ namespace vx::ui::rc {
 namespace {
 
 constexpr int kMaxIncludeDepth = 16;
-constexpr size_t kMaxTokens = 2'000'000;
+// Far beyond any real script (the module's whole script is a few thousand tokens), and small
+// enough that runaway macro expansion stops quickly.
+constexpr size_t kMaxTokens = 200'000;
 constexpr int kMaxExpansionDepth = 64;
 constexpr size_t kMaxSymbolTokens = 256;
 constexpr size_t kMaxConditionTokens = 65536;
@@ -270,7 +272,8 @@ private:
     bool emit(const Token& t, int) {
         std::vector<Token> expanded;
         std::set<std::wstring> guard;
-        if (!expandInto({t}, expanded, guard, 0) || out.tokens.size() + expanded.size() > kMaxTokens)
+        if (!expandInto({t}, expanded, guard, 0, kMaxTokens - out.tokens.size()) ||
+            out.tokens.size() + expanded.size() > kMaxTokens)
             return fail(out.files[static_cast<size_t>(t.file)], t.line, "macro expansion too large or recursive");
         out.tokens.insert(out.tokens.end(), expanded.begin(), expanded.end());
         return true;
