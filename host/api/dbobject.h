@@ -109,6 +109,14 @@ public:
     Acad::ErrorStatus setLinetype(const ACHAR* name, bool doSubents = true);
     Acad::ErrorStatus setLinetype(AcDbObjectId linetype, bool doSubents = true);
 
+    // Line weight in hundredths of a millimetre; -1 by layer, -2 by block, -3 default.
+    int lineWeight() const;
+    Acad::ErrorStatus setLineWeight(int weight, bool doSubents = true);
+    bool isVisible() const;
+    Acad::ErrorStatus setVisibility(bool visible, bool doSubents = true);
+    // Layer, colour, linetype, line weight and visibility of another entity.
+    Acad::ErrorStatus setPropertiesFrom(const AcDbEntity* other, bool doSubents = true);
+
     // Applies the transform to the entity's geometry (and its attributes or vertices).
     virtual Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform);
     // The entity's box in world coordinates; eInvalidExtents when it has no geometry.

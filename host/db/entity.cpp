@@ -9,6 +9,8 @@ const Field kLayerF{"AcDbEntity", 0, 8};
 const Field kColor{"AcDbEntity", 0, 62};
 const Field kTrueColor{"AcDbEntity", 0, 420};
 const Field kLinetypeF{"AcDbEntity", 0, 6};
+const Field kWeight{"AcDbEntity", 0, 370};
+const Field kVisibility{"AcDbEntity", 0, 60};
 
 template <class Fn>
 void forSubents(AcDbEntity* e, bool doSubents, Fn fn) {
@@ -125,4 +127,56 @@ Acad::ErrorStatus AcDbEntity::setLinetype(AcDbObjectId id, bool doSubents) {
     auto* rec = AcDbLinetypeTableRecord::cast(id.object());
     if (!rec) return Acad::eInvalidInput;
     return setLinetype(rec->name().kACharPtr(), doSubents);
+}
+
+int AcDbEntity::lineWeight() const { return static_cast<int>(getInt(this, kWeight, -1)); }
+
+Acad::ErrorStatus AcDbEntity::setLineWeight(int weight, bool doSubents) {
+    if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
+    if (weight < -3 || weight > 211) return Acad::eInvalidInput;
+    auto apply = [&](AcDbEntity* e) {
+        if (weight == -1) removeField(e, kWeight);
+        else setInt(e, kWeight, weight);
+    };
+    apply(this);
+    forSubents(this, doSubents, apply);
+    return Acad::eOk;
+}
+
+bool AcDbEntity::isVisible() const { return getInt(this, kVisibility, 0) == 0; }
+
+Acad::ErrorStatus AcDbEntity::setVisibility(bool visible, bool doSubents) {
+    if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
+    auto apply = [&](AcDbEntity* e) {
+        if (visible) removeField(e, kVisibility);
+        else setInt(e, kVisibility, 1);
+    };
+    apply(this);
+    forSubents(this, doSubents, apply);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbEntity::setPropertiesFrom(const AcDbEntity* other, bool doSubents) {
+    if (!other) return Acad::eNullEntityPointer;
+    if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
+    Acad::ErrorStatus es = other->database() && other->database() == database() && !other->layerId().isNull()
+                               ? setLayer(other->layerId(), doSubents)
+                               : setLayer(other->layer().kACharPtr(), doSubents);
+    if (es != Acad::eOk) return es;
+    setColor(other->color(), doSubents);
+    // A linetype this drawing lacks is left as it was.
+    AcString lt = other->linetype();
+    if (database()) {
+        setLinetype(lt.kACharPtr(), doSubents);
+    } else {
+        auto apply = [&](AcDbEntity* e) {
+            if (sameName(lt.str(), L"ByLayer")) removeField(e, kLinetypeF);
+            else setText(e, kLinetypeF, lt.str());
+        };
+        apply(this);
+        forSubents(this, doSubents, apply);
+    }
+    setLineWeight(other->lineWeight(), doSubents);
+    setVisibility(other->isVisible(), doSubents);
+    return Acad::eOk;
 }

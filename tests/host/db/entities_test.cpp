@@ -215,3 +215,26 @@ TEST(Entity, ColourLinetypeAndLayerRules) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Entity, PropertiesFromAnotherEntity) {
+    Frame f;
+    AcDbObjectPointer<AcDbBlockReference> r(f.ref, AcDb::kForWrite);
+    r->setColorIndex(3);
+    r->setLineWeight(50);
+    EXPECT_EQ(r->setLineWeight(1000), Acad::eInvalidInput);
+    AcDbAttribute a;
+    ASSERT_EQ(a.setPropertiesFrom(r.object()), Acad::eOk);
+    EXPECT_EQ(a.layer(), AcString(L"C-TK"));
+    EXPECT_EQ(a.colorIndex(), 3);
+    EXPECT_EQ(a.lineWeight(), 50);
+    EXPECT_TRUE(a.isVisible());
+    r->setVisibility(false, false);
+    EXPECT_FALSE(r->isVisible());
+    AcDbCircle c;
+    ASSERT_EQ(c.setPropertiesFrom(r.object()), Acad::eOk);
+    EXPECT_FALSE(c.isVisible());
+}
+
+}  // namespace
