@@ -3,6 +3,7 @@
 
 #include "db/access.h"
 #include "db/extents.h"
+#include "db/extents_text.h"
 #include "db/ocs.h"
 #include "db/text_metrics.h"
 
@@ -148,20 +149,8 @@ Acad::ErrorStatus polyExt(const AcDbEntity* e, AcDbExtents& x) {
     return Acad::eOk;
 }
 
-// Text: a box from the approximate advance, height, width factor and rotation.
-Acad::ErrorStatus textExt(const AcDbEntity* e, AcDbExtents& x) {
-    auto* t = static_cast<const AcDbText*>(e);
-    double h = t->height() > 0 ? t->height() : 2.5;
-    double w = textAdvance(t->textString().str(), h, t->widthFactor());
-    AcGePoint3d p = t->position();
-    double r = t->rotation();
-    AcGeVector3d dx(std::cos(r) * w, std::sin(r) * w, 0), dy(-std::sin(r) * h, std::cos(r) * h, 0);
-    x.addPoint(p);
-    x.addPoint(p + dx);
-    x.addPoint(p + dy);
-    x.addPoint(p + dx + dy);
-    return Acad::eOk;
-}
+// Text: a box from the approximate advance, height, width factor, alignment and rotation.
+Acad::ErrorStatus textExt(const AcDbEntity* e, AcDbExtents& x) { return textBoxExtents(e, x); }
 
 Acad::ErrorStatus mtextExt(const AcDbEntity* e, AcDbExtents& x) {
     auto* m = static_cast<const AcDbMText*>(e);
@@ -188,10 +177,22 @@ Acad::ErrorStatus mtextExt(const AcDbEntity* e, AcDbExtents& x) {
     return Acad::eOk;
 }
 
+// The blocks being measured, outermost first: a block that contains itself (damaged files)
+// must not recurse without end.
+thread_local std::vector<const AcDbBlockTableRecord*> g_measuring;
+
 Acad::ErrorStatus insertExt(const AcDbEntity* e, AcDbExtents& x) {
     auto* r = static_cast<const AcDbBlockReference*>(e);
     AcDbExtents inner;
-    if (auto* b = AcDbBlockTableRecord::cast(r->blockTableRecord().object())) {
+    const auto* b = AcDbBlockTableRecord::cast(r->blockTableRecord().object());
+    for (const AcDbBlockTableRecord* m : g_measuring)
+        if (m == b) b = nullptr;
+    struct Measuring {
+        explicit Measuring(const AcDbBlockTableRecord* b) : on(b != nullptr) { if (on) g_measuring.push_back(b); }
+        ~Measuring() { if (on) g_measuring.pop_back(); }
+        bool on;
+    } measuring(b);
+    if (b) {
         for (AcDbEntity* k : b->entities()) {
             if (k->isErased() || Access::kind(k) == kAttDef) continue;
             AcDbExtents ke;
@@ -234,11 +235,16 @@ Acad::ErrorStatus hatchExt(const AcDbEntity* e, AcDbExtents& x) {
 }
 
 Acad::ErrorStatus dimensionExt(const AcDbEntity* e, AcDbExtents& x) {
-    if (auto* b = AcDbBlockTableRecord::cast(static_cast<const AcDbDimension*>(e)->dimBlockId().object())) {
+    const auto* b = AcDbBlockTableRecord::cast(static_cast<const AcDbDimension*>(e)->dimBlockId().object());
+    for (const AcDbBlockTableRecord* m : g_measuring)
+        if (m == b) b = nullptr;
+    if (b) {
+        g_measuring.push_back(b);
         for (AcDbEntity* k : b->entities()) {
             AcDbExtents ke;
             if (!k->isErased() && k->getGeomExtents(ke) == Acad::eOk) x.addExt(ke);
         }
+        g_measuring.pop_back();
     }
     for (int16_t c : {10, 11, 13, 14, 15, 16})
         if (hasField(e, Field{nullptr, 0, c})) x.addPoint(getPoint(e, Field{nullptr, 0, c}));
