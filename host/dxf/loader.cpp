@@ -18,6 +18,21 @@ namespace {
 
 std::wstring wide(std::string_view s) { return vx::text::fromUtf8(s); }
 std::wstring num(size_t n) { return std::to_wstring(n); }
+// Whether an entry of kind k may stand in the table of that name: the entry's class is what
+// the table's users cast its records to.
+bool fitsTable(Kind k, std::string_view table) {
+    static const std::pair<const char*, Kind> kTables[] = {
+        {"BLOCK_RECORD", kBlockRecord}, {"LAYER", kLayer}, {"STYLE", kTextStyle}, {"LTYPE", kLinetype},
+        {"APPID", kRegApp},             {"DIMSTYLE", kDimStyle}, {"VPORT", kVportRec}, {"VIEW", kViewRec},
+        {"UCS", kUcsRec},
+    };
+    bool known = false;
+    for (const auto& t : kTables) {
+        if (table == t.first) return k == t.second;
+        known = known || k == t.second;
+    }
+    return known;
+}
 
 struct Loader {
     Store& st;
@@ -278,10 +293,14 @@ void Loader::tables(Section& s) {
         s.items.push_back(table);
         while (i < n && code(i) == 0 && !isZero(i, "ENDTAB") && !isZero(i, "TABLE") && !isZero(i, "ENDSEC")) {
             Kind k = kindOfType(typeAt(i), false);
-            auto* rec = static_cast<AcDbSymbolTableRecord*>(take(k == kUnknownObject ? kUnknownObject : k));
-            if (!AcDbSymbolTableRecord::cast(rec)) {
-                st.note(L"line " + num(line(i)) + L": an unknown table entry is kept as it is");
+            if (!fitsTable(k, name)) {
+                // Only table entries can live in a table; anything else is damage.
+                st.note(L"line " + num(line(i)) + L": " + wide(typeAt(i)) + L" inside a table is not a table entry; it was dropped");
+                ++i;
+                while (i < n && code(i) != 0) ++i;
+                continue;
             }
+            auto* rec = static_cast<AcDbSymbolTableRecord*>(take(k));
             Access::setOwner(rec, table);
             Access::records(table).push_back(rec);
         }
@@ -365,6 +384,10 @@ AcDbLayerTableRecord* Loader::layerFor(AcDbEntity* e) {
 AcDbEntity* Loader::entity(AcDbBlockTableRecord* space, bool fromBlocks) {
     size_t at = i;
     Kind k = kindOfType(typeAt(i), true);
+    // A record type that is not an entity (a DICTIONARY, a LAYER ...) among entities is kept as
+    // an entity of unknown type: it is written back as it came, and nothing takes it for what
+    // its name says.
+    if (k < kLine || k > kUnknownEntity) k = kUnknownEntity;
     if (k == kAttrib || k == kVertex || k == kSeqEnd) {
         st.note(L"line " + num(line(at)) + L": " + wide(typeAt(at)) + L" without its INSERT or POLYLINE was dropped");
         ++i;
