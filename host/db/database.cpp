@@ -138,11 +138,11 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName, int, bool, co
         m_store.swap(old);
         return fail(es, shown + L": " + msg);
     }
-    auto& fresh = old;
+    // The old contents go with the old store (their objects still name this database, so
+    // references leave their attributes to the store that owns them).
+    old.reset();
     m_store->fileName = vx::text::fromUtf8(path);
     m_store->modified = false;
-    // Objects of the old contents keep pointing at this database; they go with the old store.
-    for (auto& o : fresh->objects) Access::setDatabase(o.get(), nullptr);
     return Acad::eOk;
 }
 

@@ -92,13 +92,22 @@ TEST(Read, ReadingAgainReplacesTheDrawing) {
     std::string d = tmp("again");
     AcDbDatabase a;
     {
+        AcDbObjectPointer<AcDbBlockTable> bt(a.blockTableId(), AcDb::kForWrite);
+        auto* b = new AcDbBlockTableRecord();
+        b->setName(L"B");
+        AcDbObjectId bid;
+        bt->add(bid, b);
+        b->close();
         AcDbObjectPointer<AcDbBlockTableRecord> ms(a.modelSpaceId(), AcDb::kForWrite);
-        auto* l = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0));
-        ms->appendAcDbEntity(l);
-        l->close();
+        auto* r = new AcDbBlockReference(AcGePoint3d(0, 0, 0), bid);
+        r->appendAttribute(new AcDbAttribute(AcGePoint3d(0, 0, 0), L"v", L"T"));
+        ms->appendAcDbEntity(r);
+        r->close();
     }
     ASSERT_EQ(a.saveAs(w(d + "/one.dxf").c_str()), Acad::eOk);
     AcDbDatabase db;
+    // Each read replaces a drawing that has a reference with attributes.
+    ASSERT_EQ(db.readDwgFile(w(d + "/one.dxf").c_str()), Acad::eOk);
     ASSERT_EQ(db.readDwgFile(w(d + "/one.dxf").c_str()), Acad::eOk);
     ASSERT_EQ(db.readDwgFile(w(d + "/one.dxf").c_str()), Acad::eOk);
     AcDbObjectPointer<AcDbBlockTableRecord> ms(db.modelSpaceId(), AcDb::kForRead);
