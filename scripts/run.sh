@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the main job on the shipped samples (or on the arguments given,
-# e.g. another template folder: bash scripts/run.sh samples/templates/gbk).
+# Sets up, builds and runs the main job: vxhost on the sample project drawing with the module
+# loaded, its module folder pointed at the sample office's template folder.
+#   bash scripts/run.sh [TEMPLATE_FOLDER] [vxhost arguments...]
+# e.g. bash scripts/run.sh --script samples/scripts/demo.scr, or
+#      bash scripts/run.sh samples/templates/gbk (the same description as a GBK file).
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
 dir=$("$top/scripts/build.sh" RelWithDebInfo | tail -n 1)
-if [ $# -gt 0 ]; then
-  exec "$dir/bin/vxsettings" "$@"
+templates="$top/samples/templates/utf8"
+if [ $# -gt 0 ] && [ -d "$1" ]; then
+  templates=$(cd "$1" && pwd)
+  shift
 fi
-exec "$dir/bin/vxsettings" "$top/samples/templates/utf8"
+# SHEETCONFIG.INI of the module folder names the template folder, as the settings command would.
+"$dir/bin/vxsettings" "$templates" >/dev/null
+exec "$dir/bin/vxhost" "$@"
