@@ -59,7 +59,9 @@ int CAdUiPaletteSet::AddPalette(CAdUiPalette* pal) {
         if (pw->parent != w) return -1;
         pal->MoveWindow(0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top);
     }
+    // One palette shows at a time (the others are tabs): a palette added later waits hidden.
     if (m_active < 0) SetActivePalette(pal);
+    else pal->ShowWindow(SW_HIDE);
     return static_cast<int>(m_palettes.size()) - 1;
 }
 

@@ -1,5 +1,7 @@
 // The host command PALETTE: without an argument it lists the palettes and their buttons; with
 // "caption" or an id it presses that button, as a click on the palette would.
+#include <algorithm>
+#include <cstdlib>
 #include <cwctype>
 
 #include "afxwin.h"
@@ -30,6 +32,14 @@ std::wstring trim(const std::wstring& s) {
     return s.substr(a, b - a);
 }
 
+// The button's dialog, its palette (only the active one is shown) and the set must all be on
+// screen for the user to reach the button.
+bool shown(const Window* control) {
+    for (const Window* w = control ? control->parent : nullptr; w && w->kind != Kind::Frame; w = w->parent)
+        if (!w->visible) return false;
+    return control != nullptr;
+}
+
 }  // namespace
 
 bool paletteCommand(const std::wstring& rawArgs) {
@@ -54,19 +64,20 @@ bool paletteCommand(const std::wstring& rawArgs) {
     std::wstring caption = byCaption ? args.substr(1, args.size() - 2) : args;
     int id = 0;
     bool numeric = !byCaption && !args.empty() && std::all_of(args.begin(), args.end(), [](wchar_t c) { return std::iswdigit(c); });
-    if (numeric) id = std::stoi(args);
+    // Ids are 16-bit on this platform: a longer number names no button (and cannot overflow).
+    if (numeric && args.size() <= 5) id = static_cast<int>(std::wcstol(args.c_str(), nullptr, 10));
+    else if (numeric) id = -2;
     Window* found = nullptr;
     for (Window* s : sets)
         for (Window* p : childrenOf(s, Kind::Palette))
             for (Window* d : childrenOf(p, Kind::Dialog)) {
                 Window* c = numeric ? actions::findControl(*d, id) : actions::findControlByCaption(*d, caption);
-                if (c && (!found || (c->isControlUsable() && s->visible && !found->isControlUsable()))) found = c;
+                if (c && (!found || (shown(c) && c->isControlUsable() && !(shown(found) && found->isControlUsable()))))
+                    found = c;
             }
     std::wstring why;
     if (!found) why = L"no palette has a button " + args;
-    else if (found->parent && found->parent->parent && found->parent->parent->parent &&
-             !found->parent->parent->parent->visible)
-        why = L"the palette is hidden";
+    else if (!shown(found)) why = L"the palette is hidden";
     else why = actions::click(*found);
     if (!why.empty()) {
         cl.print(L"\n** " + why);

@@ -132,12 +132,25 @@ TEST_F(PaletteTest, ThePaletteCommandPressesButtonsByCaptionOrId) {
     EXPECT_EQ(palette->dlg.pressed, std::vector<int>({134, 101}));
     EXPECT_FALSE(paletteCommand(L"123")) << "a hidden button cannot be pressed";
     EXPECT_FALSE(paletteCommand(L"\"打印\""));
+    EXPECT_FALSE(paletteCommand(L"99999999999999999999")) << "a number that fits no id";
     EXPECT_TRUE(saw(L"control 123 is hidden"));
-    EXPECT_EQ(unusable(), 2);
+    EXPECT_EQ(unusable(), 3);
     EXPECT_TRUE(paletteCommand(L""));
     EXPECT_TRUE(saw(L"Palette set \"Vorlix Tool\""));
     EXPECT_TRUE(saw(L"101 button \"插入图框\""));
     EXPECT_FALSE(saw(L"批量生成布局"));
+}
+
+TEST_F(PaletteTest, OnlyTheActivePalettesButtonsCanBePressed) {
+    auto* second = new ToolPalette;
+    ASSERT_TRUE(second->Create(WS_CHILD | WS_VISIBLE, L"Second", set));
+    ASSERT_EQ(set->AddPalette(second), 1);
+    ASSERT_TRUE(paletteCommand(L"101"));
+    EXPECT_EQ(palette->dlg.pressed, std::vector<int>({101})) << "the first palette is the active one";
+    set->SetActivePalette(second);
+    ASSERT_TRUE(paletteCommand(L"101"));
+    EXPECT_EQ(second->dlg.pressed, std::vector<int>({101}));
+    EXPECT_EQ(palette->dlg.pressed.size(), 1u);
 }
 
 TEST_F(PaletteTest, EnterAndEscapeNeverEndThePalettesDialog) {
