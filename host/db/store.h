@@ -14,13 +14,15 @@
 
 namespace vx::db {
 
-// One loaded tag: group code and the value's bytes in Store::buffer (line end excluded).
+// One loaded tag (8 bytes): group code and the value's bytes in Store::buffer (line end
+// excluded). A value runs to the end of its line, so a length too long for 16 bits is found
+// again from the buffer (kLongValue).
 struct Tag {
     int16_t code;
-    uint16_t reserved;
+    uint16_t len;
     uint32_t off;
-    uint32_t len;
 };
+constexpr uint16_t kLongValue = 0xFFFF;
 
 // A tag of an edited or new record. `utf8` values were set through the API and are encoded
 // for the file when written; the others are the file's own bytes.
@@ -60,7 +62,13 @@ class Store {
 public:
     explicit Store(AcDbDatabase* db) : db(db) {}
 
-    std::string_view value(const Tag& t) const { return std::string_view(buffer.data() + t.off, t.len); }
+    std::string_view value(const Tag& t) const {
+        if (t.len != kLongValue) return std::string_view(buffer.data() + t.off, t.len);
+        size_t e = buffer.find('\n', t.off);
+        if (e == std::string::npos) e = buffer.size();
+        if (e > t.off && buffer[e - 1] == '\r') --e;
+        return std::string_view(buffer.data() + t.off, e - t.off);
+    }
 
     // Takes ownership and gives the object a new handle when it has none.
     void adopt(AcDbObject* obj, AcDbObject* owner);

@@ -54,9 +54,9 @@ struct Loader {
         size_t first = i++;
         while (i < n && code(i) != 0) ++i;
         AcDbObject* o = makeObject(k);
-        uint32_t b = first == 0 ? 0 : tagEnd(st.buffer, st.tags[first - 1]);
+        uint32_t b = first == 0 ? 0 : tagEnd(st, st.tags[first - 1]);
         Access::setLoaded(o, static_cast<uint32_t>(first), static_cast<uint32_t>(i - first), b,
-                          tagEnd(st.buffer, st.tags[i - 1]));
+                          tagEnd(st, st.tags[i - 1]));
         Access::setDatabase(o, st.db);
         Access::setSeq(o, st.nextSeq++);
         st.objects.emplace_back(o);
@@ -218,7 +218,7 @@ bool Loader::run(std::wstring& message) {
         std::string_view t = typeAt(i);
         if (t == "EOF") {
             st.eof = take(kEof);
-            size_t e = tagEnd(st.buffer, st.tags[i - 1]);
+            size_t e = tagEnd(st, st.tags[i - 1]);
             st.trailer = st.buffer.substr(e);
             break;
         }
@@ -286,7 +286,7 @@ void Loader::tables(Section& s) {
         ++i;
         while (i < n && code(i) != 0) ++i;
         Access::setLoaded(table, static_cast<uint32_t>(first), static_cast<uint32_t>(i - first),
-                          tagEnd(st.buffer, st.tags[first - 1]), tagEnd(st.buffer, st.tags[i - 1]));
+                          tagEnd(st, st.tags[first - 1]), tagEnd(st, st.tags[i - 1]));
         Access::setDatabase(table, st.db);
         st.objects.emplace_back(table);
         scanHandle(table, first, i);

@@ -68,7 +68,9 @@ bool tokenize(const std::string& buf, size_t start, std::vector<vx::db::Tag>& ta
             r.badText = std::to_string(code);
             return false;
         }
-        tags.push_back({static_cast<int16_t>(code), 0, static_cast<uint32_t>(v - base), static_cast<uint32_t>(ve - v)});
+        size_t len = static_cast<size_t>(ve - v);
+        tags.push_back({static_cast<int16_t>(code), static_cast<uint16_t>(len < vx::db::kLongValue ? len : vx::db::kLongValue),
+                        static_cast<uint32_t>(v - base)});
         line += 2;
         if (!vnl) {
             r.endsWithoutNewline = true;

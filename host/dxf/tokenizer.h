@@ -20,8 +20,9 @@ struct TokenizeResult {
 bool tokenize(const std::string& buf, size_t start, std::vector<vx::db::Tag>& tags, TokenizeResult& r);
 
 // Position just after the value line of a tag (its line end included).
-inline uint32_t tagEnd(const std::string& buf, const vx::db::Tag& t) {
-    size_t e = size_t(t.off) + t.len;
+inline uint32_t tagEnd(const vx::db::Store& st, const vx::db::Tag& t) {
+    const std::string& buf = st.buffer;
+    size_t e = size_t(t.off) + st.value(t).size();
     if (e < buf.size() && buf[e] == '\r') ++e;
     if (e < buf.size() && buf[e] == '\n') ++e;
     return static_cast<uint32_t>(e);

@@ -113,6 +113,20 @@ TEST(CodePage, LongMTextIsSplitOnCharactersInGbk) {
     EXPECT_EQ(r["audit_errors"], "0");
 }
 
+TEST(LongValues, ValuesLongerThan64KBReadAndRoundTrip) {
+    std::string dir = tempDir("longvalue");
+    std::string value(70000, 'x');
+    value += "\xD6\xD0";
+    writeFile(dir + "/a.dxf", r12With("ANSI_936", value));
+    AcDbDatabase db(false);
+    ASSERT_EQ(db.readDwgFile(wide(dir + "/a.dxf").c_str()), Acad::eOk);
+    std::wstring t = firstText(db);
+    EXPECT_EQ(t.size(), 70001u);
+    EXPECT_EQ(t.back(), L'中');
+    ASSERT_EQ(db.saveAs(wide(dir + "/b.dxf").c_str()), Acad::eOk);
+    EXPECT_EQ(readFile(dir + "/a.dxf"), readFile(dir + "/b.dxf"));
+}
+
 TEST(MText, PlainTextDropsFormattingCodes) {
     AcDbMText m;
     m.setContents(L"{\\fSimSun|b0|i0;图名}\\P\\H2.5x;A\\S1^2;\\~B\\\\C\\{D\\}");
