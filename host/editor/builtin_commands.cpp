@@ -1,5 +1,5 @@
-// The host's own commands: drawings (OPEN, SAVE, SAVEAS, QSAVE, QUIT), modules (ARX, APPLOAD),
-// and inspection (LIST, COMMANDS, SETVAR, HELP).
+// The host's own commands: drawings (OPEN, SAVE, SAVEAS, QSAVE, CLOSE, QUIT), modules (ARX,
+// APPLOAD), and inspection (LIST, COMMANDS, SETVAR, HELP).
 #include "editor/builtin_commands.h"
 
 #include <cwctype>
@@ -126,6 +126,17 @@ void cmdOpen(const std::wstring& rest) {
     acutPrintf(L"\nOpened %s.", doc->fileName());
 }
 
+// Closes the current drawing; the host always keeps one, so the last one gives way to a new one.
+void cmdClose(const std::wstring&) {
+    Document* doc = documentManager().current();
+    if (!doc || !mayDrop(doc)) return;
+    const std::wstring title = doc->docTitle();
+    documentManager().close(doc);
+    acutPrintf(L"\nClosed %s.", title.c_str());
+    if (!documentManager().current() && documentManager().newDocument())
+        acutPrintf(L"\nNew drawing %s.", documentManager().current()->fileName());
+}
+
 void cmdQuit(const std::wstring&) {
     for (auto& d : documentManager().documents())
         if (!mayDrop(d.get())) return;
@@ -223,10 +234,11 @@ void registerBuiltinCommands() {
         const wchar_t* name;
         void (*fn)(const std::wstring&);
     } kCommands[] = {
-        {L"OPEN", cmdOpen},     {L"SAVE", cmdQSave},       {L"QSAVE", cmdQSave}, {L"SAVEAS", cmdSaveAs},
-        {L"QUIT", cmdQuit},     {L"EXIT", cmdQuit},        {L"ARX", cmdArx},     {L"APPLOAD", cmdAppLoad},
-        {L"LIST", cmdList},     {L"COMMANDS", [](const std::wstring&) { listCommands(); }},
-        {L"SETVAR", cmdSetVar}, {L"HELP", cmdHelp},
+        {L"OPEN", cmdOpen},       {L"SAVE", cmdQSave},     {L"QSAVE", cmdQSave},
+        {L"SAVEAS", cmdSaveAs},   {L"CLOSE", cmdClose},    {L"QUIT", cmdQuit},
+        {L"EXIT", cmdQuit},       {L"ARX", cmdArx},        {L"APPLOAD", cmdAppLoad},
+        {L"LIST", cmdList},       {L"COMMANDS", [](const std::wstring&) { listCommands(); }},
+        {L"SETVAR", cmdSetVar},   {L"HELP", cmdHelp},
     };
     for (auto& c : kCommands) registerHostCommand(c.name, c.fn);
 }
