@@ -190,7 +190,7 @@ bool selectInteractively(AcDbDatabase* db, const Filter& filter, std::vector<Ent
 
 using vx::editor::EntityRef;
 
-int acedSSGet(const ACHAR* mode, const void* pt1, const void*, const resbuf* filter, ads_name ss) {
+int acedSSGet(const ACHAR* mode, const void* pt1, const void* pt2, const resbuf* filter, ads_name ss) {
     using namespace vx::editor;
     if (!ss) return RTERROR;
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
@@ -212,8 +212,16 @@ int acedSSGet(const ACHAR* mode, const void* pt1, const void*, const resbuf* fil
     } else if (equalNoCase(m, L"L")) {
         auto all = modelSpaceEntities(db);
         if (!all.empty() && f.matches(all.back())) picked.push_back({db, all.back().handle});
+    } else if ((equalNoCase(m, L"W") || equalNoCase(m, L"C")) && pt1 && pt2) {
+        // A window or crossing given by the caller's two corners, in drawing order.
+        const auto* a = static_cast<const ads_real*>(pt1);
+        const auto* b = static_cast<const ads_real*>(pt2);
+        const double lo[2] = {std::min(a[0], b[0]), std::min(a[1], b[1])};
+        const double hi[2] = {std::max(a[0], b[0]), std::max(a[1], b[1])};
+        const bool window = equalNoCase(m, L"W");
+        for (const EntityFacts& e : modelSpaceEntities(db))
+            if ((window ? inside(e, lo, hi) : crosses(e, lo, hi)) && f.matches(e)) picked.push_back({db, e.handle});
     } else {
-        (void)pt1;
         acutPrintf(L"\nSelection mode \"%s\" is not supported by this host.", m.c_str());
         return RTERROR;
     }

@@ -105,6 +105,18 @@ TEST_F(SelectionTest, WindowTakesOnlyWhatLiesInsideAndCrossingWhatTouches) {
     EXPECT_EQ(members(ss), (std::vector<int>{2, 3}));
 }
 
+TEST_F(SelectionTest, ProgramWindowAndCrossingTakeTheCallersCorners) {
+    ads_point a = {25, 25, 0}, b = {200, -5, 0};
+    resbuf* f = acutBuildList(8, L"c-tk*", 0);
+    ads_name ss;
+    ASSERT_EQ(acedSSGet(L"_C", a, b, f, ss), RTNORM);
+    EXPECT_EQ(members(ss), (std::vector<int>{2, 3}));
+    ASSERT_EQ(acedSSGet(L"W", a, b, f, ss), RTNORM);
+    EXPECT_EQ(members(ss), std::vector<int>{3});  // the other line only touches the window
+    EXPECT_EQ(acedSSGet(L"W", a, nullptr, f, ss), RTERROR);
+    acutRelRb(f);
+}
+
 TEST_F(SelectionTest, FilterAppliesToInteractivePicksAndMalformedAnswersAreHinted) {
     resbuf* f = acutBuildList(8, L"c-tk", 0);
     answers({L"W 1,1", L"everything", L"L", L"ALL", L""});
