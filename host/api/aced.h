@@ -16,8 +16,9 @@ class AcDbObjectId;
 class CMDIFrameWnd;
 
 // Selection. Modes: null or "" or "_" pick interactively (console answers ALL, L, W, C, H, an
-// empty line to finish, ESC); "X" the whole drawing; "L" the last entity. A mode may start with
-// "_" (the language-neutral prefix). `filter` keeps only entities that match every item.
+// empty line to finish, ESC); "X" the whole drawing; "L" the last entity; "W" / "C" the window /
+// crossing of the corners pt1 and pt2 (ads_point). A mode may start with "_" (the
+// language-neutral prefix). `filter` keeps only entities that match every item.
 // An empty result is RTERROR, as hosts report "nothing selected".
 int acedSSGet(const ACHAR* mode, const void* pt1, const void* pt2, const struct resbuf* filter,
               ads_name ss);
