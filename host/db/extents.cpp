@@ -212,24 +212,44 @@ Acad::ErrorStatus insertExt(const AcDbEntity* e, AcDbExtents& x) {
 }
 
 Acad::ErrorStatus hatchExt(const AcDbEntity* e, AcDbExtents& x) {
-    // Boundary vertices and edge end points (codes 10/20 and 11/21 after the seed section).
+    // Boundary paths: polyline vertices (10/20), line ends (10/20, 11/21), and for arc and
+    // ellipse edges the box of the whole circle or ellipse around their centre.
     size_t n = Access::tagCount(e);
     AcGeVector3d nrm = getVector(e, Field{nullptr, 0, 210}, AcGeVector3d(0, 0, 1));
     double z = getPoint(e, Field{"AcDbHatch", 0, 10}).z;
-    bool inHatch = false, first = true;
+    bool inHatch = false, seenElevation = false, poly = false;
+    long long edge = 0;
+    auto add = [&](double px, double py) { x.addPoint(planeToWorld(AcGePoint3d(px, py, z), nrm)); };
     for (size_t i = 1; i + 1 < n; ++i) {
         TagRef t = Access::tag(e, i);
         if (t.code == 1001) break;
         if (t.code == 100) { inHatch = t.value == "AcDbHatch"; continue; }
         if (!inHatch) continue;
         if (t.code == 98) break;  // seed points follow the boundary
-        if ((t.code == 10 || t.code == 11) && Access::tag(e, i + 1).code == t.code + 10) {
-            if (t.code == 10 && first) { first = false; continue; }  // the elevation point
-            double px = 0, py = 0;
-            parseDouble(t.value, px);
-            parseDouble(Access::tag(e, i + 1).value, py);
-            x.addPoint(planeToWorld(AcGePoint3d(px, py, z), nrm));
+        long long v = 0;
+        if (t.code == 92 && parseInt(t.value, v)) { poly = (v & 2) != 0; edge = 0; continue; }
+        if (t.code == 72 && !poly && parseInt(t.value, v)) { edge = v; continue; }
+        if ((t.code != 10 && t.code != 11) || Access::tag(e, i + 1).code != t.code + 10) continue;
+        double px = 0, py = 0;
+        parseDouble(t.value, px);
+        parseDouble(Access::tag(e, i + 1).value, py);
+        if (t.code == 10 && !seenElevation) { seenElevation = true; continue; }  // the elevation point
+        if (!poly && (edge == 2 || edge == 3) && t.code == 10) {
+            // Centre: its reach is the radius (arc, code 40) or the major axis (ellipse, 11/21).
+            double reach = 0;
+            if (edge == 2 && i + 2 < n && Access::tag(e, i + 2).code == 40) parseDouble(Access::tag(e, i + 2).value, reach);
+            if (edge == 3 && i + 3 < n && Access::tag(e, i + 2).code == 11) {
+                double mx = 0, my = 0;
+                parseDouble(Access::tag(e, i + 2).value, mx);
+                parseDouble(Access::tag(e, i + 3).value, my);
+                reach = std::hypot(mx, my);
+            }
+            add(px - reach, py - reach);
+            add(px + reach, py + reach);
+            continue;
         }
+        if (!poly && edge == 3 && t.code == 11) continue;  // the ellipse's axis, not a point
+        add(px, py);
     }
     return x.isEmpty() ? Acad::eInvalidExtents : Acad::eOk;
 }

@@ -2,8 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "acdb.h"
+#include "text/encoding.h"
 
 namespace {
 
@@ -93,6 +97,38 @@ TEST(Geometry, MatrixAlgebra) {
     e.addPoint(AcGePoint3d(-1, 2, 0));
     e.transformBy(AcGeMatrix3d::rotation(M_PI, AcGeVector3d::kZAxis));
     EXPECT_TRUE(e.minPoint().isEqualTo(AcGePoint3d(-1, -2, 0), AcGeTol()));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Extents, HatchBoundaryWithAnArcEdge) {
+    // A hatch read from a file: one edge loop of a line and a half-circle arc of radius 5.
+    std::string dir = std::string(VX_BINARY_DIR) + "/test-tmp/hatch";
+    std::filesystem::create_directories(dir);
+    AcDbDatabase db;
+    ASSERT_EQ(db.saveAs(vx::text::fromUtf8(dir + "/base.dxf").c_str()), Acad::eOk);
+    std::ifstream in(dir + "/base.dxf", std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    std::string text = ss.str();
+    const char* hatch =
+        "  0\nHATCH\n  5\nAB\n330\n1F\n100\nAcDbEntity\n  8\n0\n100\nAcDbHatch\n 10\n0.0\n 20\n0.0\n 30\n0.0\n"
+        "210\n0.0\n220\n0.0\n230\n1.0\n  2\nSOLID\n 70\n1\n 71\n0\n 91\n1\n 92\n1\n 93\n2\n"
+        " 72\n1\n 10\n0.0\n 20\n0.0\n 11\n10.0\n 21\n0.0\n"
+        " 72\n2\n 10\n5.0\n 20\n0.0\n 40\n5.0\n 50\n0.0\n 51\n180.0\n 73\n1\n 97\n0\n 75\n1\n 76\n1\n 98\n0\n";
+    text.insert(text.find("  0\nENDSEC\n", text.find("ENTITIES")), hatch);
+    std::ofstream(dir + "/h.dxf", std::ios::binary) << text;
+    AcDbDatabase back(false);
+    ASSERT_EQ(back.readDwgFile(vx::text::fromUtf8(dir + "/h.dxf").c_str()), Acad::eOk) << back.lastReadMessage();
+    AcDbObjectPointer<AcDbBlockTableRecord> ms(back.modelSpaceId(), AcDb::kForRead);
+    ASSERT_EQ(ms->entities().size(), 1u);
+    const AcDbHatch* h = AcDbHatch::cast(ms->entities()[0]);
+    ASSERT_NE(h, nullptr);
+    EXPECT_TRUE(h->isSolid());
+    EXPECT_EQ(h->numLoops(), 1);
+    expectBox(*h, 0, -5, 10, 5);  // the arc's whole circle: never smaller than the boundary
 }
 
 }  // namespace
