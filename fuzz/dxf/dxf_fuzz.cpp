@@ -1,6 +1,7 @@
 // Any bytes as a DXF file: reading never faults; whatever reads is walked through the object
 // model (names, attributes, extents), written, read back, and deep-copied into a new drawing.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -43,6 +44,11 @@ void walk(AcDbDatabase& db) {
     }
 }
 
+[[noreturn]] void fail(const char* what, const std::wstring& message) {
+    std::fprintf(stderr, "fuzz_dxf: %s: %ls\n", what, message.c_str());
+    abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -56,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (vx::dxf::write(db.store(), out) != Acad::eOk) abort();
     // What we write we must be able to read again.
     AcDbDatabase again(false, true);
-    if (vx::dxf::read(again.store(), out, message) != Acad::eOk) abort();
+    if (vx::dxf::read(again.store(), out, message) != Acad::eOk) fail("our own output does not read back", message);
     walk(again);
     AcDbDatabase target(true);
     if (target.insert(AcGeMatrix3d::translation(AcGeVector3d(1, 2, 0)), &db) != Acad::eOk) abort();
@@ -64,6 +70,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string copied;
     if (vx::dxf::write(target.store(), copied) != Acad::eOk) abort();
     AcDbDatabase copyBack(false, true);
-    if (vx::dxf::read(copyBack.store(), copied, message) != Acad::eOk) abort();
+    if (vx::dxf::read(copyBack.store(), copied, message) != Acad::eOk) fail("a copy does not read back", message);
     return 0;
 }

@@ -55,6 +55,16 @@ size_t groupEnd(const AcDbObject* o, size_t i) {
     return n - 1;
 }
 
+// A record of unknown type named like a file structure marker (a damaged file's "SECTION"
+// inside a block) cannot be written among entities: the copy would cut the target's file.
+bool copyableEntity(const AcDbObject* e) {
+    if (Access::kind(e) != kUnknownEntity) return true;
+    std::string_view t = trim(Access::typeName(e));
+    for (const char* reserved : {"SECTION", "ENDSEC", "EOF", "TABLE", "ENDTAB", "BLOCK", "ENDBLK"})
+        if (t == reserved) return false;
+    return true;
+}
+
 }  // namespace
 
 DeepCopy::DeepCopy(Store& source, Store& target) : src_(source), dst_(target) {}
@@ -143,7 +153,7 @@ AcDbObject* DeepCopy::resolve(AcDbObject* from, int code, AcDbObject* referrer) 
 }
 
 void DeepCopy::addEntity(AcDbEntity* entity, AcDbBlockTableRecord* targetBlock) {
-    if (!entity || map_.count(entity)) return;
+    if (!entity || map_.count(entity) || !copyableEntity(entity)) return;
     top_.push_back(static_cast<AcDbEntity*>(copyOf(entity, targetBlock)));
 }
 
@@ -186,7 +196,7 @@ void DeepCopy::discover(const Copy& c) {
         auto* tb = static_cast<AcDbBlockTableRecord*>(c.to);
         if (AcDbObject* bb = Access::blockBegin(b)) copyOf(bb, tb);
         for (AcDbEntity* e : b->entities())
-            if (!e->isErased()) copyOf(e, tb);
+            if (!e->isErased() && copyableEntity(e)) copyOf(e, tb);
         if (AcDbObject* be = Access::blockEnd(b)) copyOf(be, tb);
     }
     std::vector<AcDbEntity*> kids;
@@ -205,7 +215,7 @@ void DeepCopy::build(const Copy& c) {
     own.tags.clear();
     size_t n = Access::tagCount(o);
     own.tags.reserve(n);
-    bool handleDone = false, ownerDone = false, inHatch = false, xdata = false;
+    bool handleDone = false, ownerDone = false, inHatch = false, xdata = false, inEntity = true;
     long lastCount = -1;  // index of the hatch's "97" before its boundary objects
     auto rename = renamed_.end();
     const bool named = k == kInsert || k == kDimension || k == kBlockRecord || k == kBlockBegin;
@@ -221,7 +231,10 @@ void DeepCopy::build(const Copy& c) {
             i = groupEnd(o, i);
             continue;
         }
-        if (t.code == 100) inHatch = t.value == "AcDbHatch";
+        if (t.code == 100) {
+            inHatch = t.value == "AcDbHatch";
+            inEntity = t.value == "AcDbEntity";
+        }
         if (t.code == 1001) xdata = true;
         if (!handleDone && i > 0 && (t.code == 5 || t.code == 105)) {
             handleDone = true;
@@ -265,6 +278,8 @@ void DeepCopy::build(const Copy& c) {
             }
             continue;
         }
+        // Which space an entity is in is the target's business (attach sets paper space).
+        if (isEntityKind(k) && inEntity && !xdata && t.code == 67) continue;
         if (inHatch && t.code == 97) lastCount = static_cast<long>(own.tags.size());
         if (named && !xdata && t.code == 2) {
             if (k == kInsert || k == kDimension) {
@@ -320,6 +335,7 @@ void DeepCopy::attach(const Copy& c) {
         Kind ok = Access::kind(c.owner);
         if (ok == kInsert || ok == kPolyline) {
             Access::setFlag(e, fOwnedByParent, true);
+            if (dst_.paperSpace && Access::owner(c.owner) == dst_.paperSpace) setInt(e, Field{"AcDbEntity", 0, 67}, 1);
             if (k == kSeqEnd) {
                 if (ok == kInsert) Access::seqend(static_cast<AcDbBlockReference*>(c.owner)) = e;
                 else Access::seqend(static_cast<AcDb2dPolyline*>(c.owner)) = e;

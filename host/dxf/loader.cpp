@@ -279,7 +279,13 @@ void Loader::tables(Section& s) {
             while (i < n && code(i) != 0) ++i;
             continue;
         }
-        std::string_view name = i + 1 < n && code(i + 1) == 2 ? trim(val(i + 1)) : std::string_view();
+        // The table's name is its code 2, wherever the writer put it among the head's tags.
+        std::string_view name;
+        for (size_t k = i + 1; k < n && code(k) != 0; ++k)
+            if (code(k) == 2) {
+                name = trim(val(k));
+                break;
+            }
         size_t first = i;
         AcDbSymbolTable* table = makeTable(name);
         // take() for a table object made here.

@@ -337,3 +337,32 @@ TEST(DeepCopy, RefusesWhatItCannotCopy) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DeepCopy, PaperSpaceEntitiesWrittenOutLandInModelSpace) {
+    AcDbDatabase db;
+    AcDbObjectId lineId;
+    AcDbBlockTableRecord* ps = nullptr;
+    ASSERT_EQ(acdbOpenObject(ps, db.paperSpaceId(), AcDb::kForWrite), Acad::eOk);
+    auto* l = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(5, 0, 0));
+    ASSERT_EQ(ps->appendAcDbEntity(lineId, l), Acad::eOk);
+    l->close();
+    ps->close();
+    AcDbObjectIdArray ids;
+    ids.append(lineId);
+    AcDbDatabase* raw = nullptr;
+    ASSERT_EQ(db.wblock(raw, ids, AcGePoint3d(1, 2, 0)), Acad::eOk);
+    std::unique_ptr<AcDbDatabase> out(raw);
+    std::string path = vxtest::tempDir("deep-copy-ps") + "/out.dxf";
+    ASSERT_EQ(out->saveAs(vxtest::wide(path).c_str()), Acad::eOk);
+    auto r = inspect(path, {{"msp", "len(msp)"},
+                            {"psp", "len(doc.layout('Layout1'))"},
+                            {"base", "tuple(doc.header['$INSBASE'])"}});
+    expectClean(r);
+    EXPECT_EQ(r["msp"], "1");
+    EXPECT_EQ(r["psp"], "0");
+    EXPECT_EQ(r["base"], "(1.0, 2.0, 0.0)");
+}
+
+}  // namespace
