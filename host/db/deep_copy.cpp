@@ -152,8 +152,16 @@ AcDbObject* DeepCopy::resolve(AcDbObject* from, int code, AcDbObject* referrer) 
     return copyOf(from, map_[referrer]);
 }
 
+bool DeepCopy::fitsTarget(const AcDbEntity* e) const {
+    if (dst_.versionNumber > 1009) return true;
+    // R12 has no such entities; a copy would be a record no R12 reader can take.
+    Kind k = Access::kind(e);
+    if (k == kLwPolyline || k == kEllipse || k == kMText || k == kHatch) return false;
+    return k != kUnknownEntity || src_.versionNumber <= 1009;
+}
+
 void DeepCopy::addEntity(AcDbEntity* entity, AcDbBlockTableRecord* targetBlock) {
-    if (!entity || map_.count(entity) || !copyableEntity(entity)) return;
+    if (!entity || map_.count(entity) || !copyableEntity(entity) || !fitsTarget(entity)) return;
     top_.push_back(static_cast<AcDbEntity*>(copyOf(entity, targetBlock)));
 }
 
@@ -196,7 +204,7 @@ void DeepCopy::discover(const Copy& c) {
         auto* tb = static_cast<AcDbBlockTableRecord*>(c.to);
         if (AcDbObject* bb = Access::blockBegin(b)) copyOf(bb, tb);
         for (AcDbEntity* e : b->entities())
-            if (!e->isErased() && copyableEntity(e)) copyOf(e, tb);
+            if (!e->isErased() && copyableEntity(e) && fitsTarget(e)) copyOf(e, tb);
         if (AcDbObject* be = Access::blockEnd(b)) copyOf(be, tb);
     }
     std::vector<AcDbEntity*> kids;

@@ -15,6 +15,7 @@ public:
     DeepCopy(Store& source, Store& target);
 
     // Queues a copy of `entity` (with its attributes or vertices) for the end of `targetBlock`.
+    // An entity of a type the target's version lacks (an R12 target) is left out.
     void addEntity(AcDbEntity* entity, AcDbBlockTableRecord* targetBlock);
     // Builds and attaches every queued copy; returns the top-level copies in order.
     std::vector<AcDbEntity*> run();
@@ -33,6 +34,8 @@ private:
     void discover(const Copy& c);
     void build(const Copy& c);
     void attach(const Copy& c);
+    // Whether the target's version has the entity's type (R12 lacks LWPOLYLINE, MTEXT ...).
+    bool fitsTarget(const AcDbEntity* e) const;
     AcDbSymbolTable* targetTable(const AcDbObject* sourceTable) const;
     std::wstring freeAnonymousName(const std::wstring& sourceName);
 

@@ -366,3 +366,41 @@ TEST(DeepCopy, PaperSpaceEntitiesWrittenOutLandInModelSpace) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DeepCopy, R12DrawingsBothWays) {
+    std::string dir = vxtest::tempDir("deep-copy-r12");
+    std::string r12 = dir + "/r12.dxf", r2018 = dir + "/r2018.dxf";
+    ASSERT_TRUE(vxtest::writeFixture("R12", r12, true));  // ANSI_936: Chinese names as GBK bytes
+    ASSERT_TRUE(writeSource(r2018, "R2018", false));
+    // R12 frames into a new drawing, and the R2018 frames into the R12 drawing.
+    auto old = readDxf(r12);
+    AcDbDatabase modern;
+    ASSERT_EQ(modern.insert(AcGeMatrix3d::kIdentity, old.get()), Acad::eOk);
+    auto src = readDxf(r2018);
+    AcDbDatabase* raw = nullptr;
+    ASSERT_EQ(src->wblock(raw, referencesOf(src.get(), L"CODE-A1"), AcGePoint3d::kOrigin), Acad::eOk);
+    std::unique_ptr<AcDbDatabase> frames(raw);
+    ASSERT_EQ(old->insert(AcGeMatrix3d::kIdentity, frames.get()), Acad::eOk);
+    for (auto* db : {&modern, old.get()}) {
+        std::string path = dir + (db == &modern ? "/modern.dxf" : "/old.dxf");
+        ASSERT_EQ(db->saveAs(vxtest::wide(path).c_str()), Acad::eOk);
+        auto r = inspect(path, {{"ver", "doc.dxfversion"},
+                                {"tk", "sorted(i.get_attrib_text('图号') for i in msp.query('INSERT'))"},
+                                {"blocks", "sorted(b.name for b in doc.blocks if not b.name.startswith('*'))"}});
+        ASSERT_EQ(r.count("python_error"), 0u) << r["python_error"];
+        EXPECT_EQ(r["audit_errors"], "0") << path << ": " << r["audit_message"];
+        if (db == &modern) {
+            EXPECT_EQ(r["ver"], "AC1024");
+            EXPECT_EQ(r["tk"], "['建施-01']");
+            EXPECT_EQ(r["blocks"], "['TK-A1']");
+        } else {
+            EXPECT_EQ(r["ver"], "AC1009");
+            EXPECT_EQ(r["tk"], "['建施-01', '建施-01', '建施-02']");
+            EXPECT_EQ(r["blocks"], "['CODE-A1', 'LOGO', 'TK-A1']");
+        }
+    }
+}
+
+}  // namespace
