@@ -7,7 +7,7 @@
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
-dir=$("$top/scripts/build.sh" RelWithDebInfo )
+dir=$("$top/scripts/build.sh" RelWithDebInfo)
 templates="$top/samples/templates/utf8"
 if [ $# -gt 0 ] && [ -d "$1" ]; then
   templates=$(cd "$1" && pwd)
