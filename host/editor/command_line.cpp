@@ -65,6 +65,22 @@ private:
 
 }  // namespace
 
+class QueueSource : public InputSource {
+public:
+    void append(std::vector<std::wstring> lines) {
+        for (auto& l : lines) m_lines.push_back(std::move(l));
+    }
+    bool next(std::wstring& line) override {
+        if (m_pos >= m_lines.size()) return false;
+        line = m_lines[m_pos++];
+        return true;
+    }
+
+private:
+    std::vector<std::wstring> m_lines;
+    size_t m_pos = 0;
+};
+
 std::unique_ptr<InputSource> stdinSource() {
     // A terminal shows what the user typed already; piped input is echoed like a script.
     return std::make_unique<StreamSource>(std::cin, !isatty(fileno(stdin)));
@@ -104,6 +120,7 @@ bool CommandLine::readLine(std::wstring_view prompt, std::wstring& line) {
     while (!m_sources.empty()) {
         InputSource& src = *m_sources.back();
         if (!src.next(line)) {
+            if (m_sources.back().get() == m_posted) m_posted = nullptr;
             m_sources.pop_back();
             continue;
         }
@@ -117,14 +134,27 @@ bool CommandLine::readLine(std::wstring_view prompt, std::wstring& line) {
 }
 
 void CommandLine::pushSource(std::unique_ptr<InputSource> source) {
+    m_posted = nullptr;  // lines posted from now on are read before this source's
     m_sources.push_back(std::move(source));
 }
 
 void CommandLine::reset() {
     m_sources.clear();
+    m_posted = nullptr;
     m_capture = nullptr;
     m_unusable = 0;
     m_atLineStart = false;
+}
+
+void CommandLine::post(std::vector<std::wstring> lines) {
+    if (lines.empty()) return;
+    if (!m_posted) {
+        auto queue = std::make_unique<QueueSource>();
+        QueueSource* raw = queue.get();
+        pushSource(std::move(queue));
+        m_posted = raw;
+    }
+    m_posted->append(std::move(lines));
 }
 
 }  // namespace vx::editor

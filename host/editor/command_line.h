@@ -23,6 +23,8 @@ std::unique_ptr<InputSource> stdinSource();
 std::unique_ptr<InputSource> fileSource(const std::string& path, bool* opened = nullptr);
 std::unique_ptr<InputSource> linesSource(std::vector<std::wstring> lines);
 
+class QueueSource;
+
 class CommandLine {
 public:
     static CommandLine& get();
@@ -36,6 +38,9 @@ public:
     // Sources form a stack: the top one is read until it is exhausted, then it is popped.
     void pushSource(std::unique_ptr<InputSource> source);
     bool hasInput() const { return !m_sources.empty(); }
+    // Posted lines (acedPostCommand) are read before anything else, first posted first read:
+    // a post while earlier posted lines are still waiting joins the end of that queue.
+    void post(std::vector<std::wstring> lines);
 
     // Where output goes besides the terminal: tests capture the transcript here.
     void setCapture(std::wstring* sink) { m_capture = sink; }
@@ -47,6 +52,8 @@ public:
 
 private:
     std::vector<std::unique_ptr<InputSource>> m_sources;
+    // The queue of posted lines while it is the top source; null once it is exhausted or covered.
+    QueueSource* m_posted = nullptr;
     std::wstring* m_capture = nullptr;
     bool m_stdout = true;
     int m_unusable = 0;

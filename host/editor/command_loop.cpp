@@ -95,7 +95,7 @@ void postLines(const std::wstring& text) {
         lines.push_back(text.substr(start, nl - start));
         start = nl + 1;
     }
-    if (!lines.empty()) CommandLine::get().pushSource(linesSource(std::move(lines)));
+    CommandLine::get().post(std::move(lines));
 }
 
 void requestQuit() { g_quit = true; }
