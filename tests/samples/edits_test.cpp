@@ -113,11 +113,13 @@ TEST(SampleEdits, ProjectAfterRenamingAddingCopyingInAndErasing) {
         {"moved", "sorted(set(i.dxf.insert.y for i in msp.query('INSERT') if i.dxf.insert.y > 200000))"},
     });
     expectClean(r);
-    EXPECT_EQ(r["inserts"], "17");  // 12 - 1 erased + 6 copied in
+    EXPECT_EQ(r["inserts"], "22");  // 12 - 1 erased + 11 copied in
     EXPECT_EQ(r["first"], "('建施-00', '建筑设计总说明（修改）')");
     EXPECT_EQ(r["numbers"], "['建施-10', '建施-11', '']");  // the copied-in A1 has empty texts
     EXPECT_EQ(r["note"], "[('新增说明文字', '新图层')]");
-    EXPECT_EQ(r["blocks"], "['CODE-A0', 'CODE-A1', 'CODE-A2', 'CODE-A3', 'CODE-A4', 'CODE-目录单']");
+    EXPECT_EQ(r["blocks"],
+              "['CODE-A0', 'CODE-A0+1-4', 'CODE-A1', 'CODE-A1+1-2', 'CODE-A1+1-4', 'CODE-A2', "
+              "'CODE-A2+1-2', 'CODE-A2+1-4', 'CODE-A3', 'CODE-A4', 'CODE-目录单']");
     EXPECT_EQ(r["circles"], "59");  // 4 plans x 15 columns - 1
     EXPECT_EQ(r["moved"], "[300000.0]");
 }

@@ -13,10 +13,13 @@ struct Sheet {
     const wchar_t* name;
     double w, h;  // millimetres, landscape
 };
-// A0..A4. The lengthened sizes of the sample description ("A1+1/4" ...) cannot be block names:
-// "/" is one of the characters CAD hosts refuse in symbol names.
+// A0..A4 and the lengthened sheets (long side plus a quarter or a half). Those are written
+// "A1+1-4" rather than "A1+1/4": "/" is one of the characters CAD hosts refuse in symbol names.
 const Sheet kSheets[] = {
-    {L"A0", 1189, 841}, {L"A1", 841, 594}, {L"A2", 594, 420}, {L"A3", 420, 297}, {L"A4", 297, 210},
+    {L"A0", 1189, 841},     {L"A1", 841, 594},      {L"A2", 594, 420},
+    {L"A3", 420, 297},      {L"A4", 297, 210},      {L"A0+1-4", 1486, 841},
+    {L"A1+1-4", 1051, 594}, {L"A1+1-2", 1261, 594}, {L"A2+1-4", 743, 420},
+    {L"A2+1-2", 891, 420},
 };
 
 // Title-block rows from the bottom: label, attribute tag. The drawing number and name take the
