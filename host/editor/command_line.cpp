@@ -49,24 +49,13 @@ private:
     bool m_first = true;
 };
 
-class LinesSource : public InputSource {
-public:
-    explicit LinesSource(std::vector<std::wstring> lines) : m_lines(std::move(lines)) {}
-    bool next(std::wstring& line) override {
-        if (m_pos >= m_lines.size()) return false;
-        line = m_lines[m_pos++];
-        return true;
-    }
-
-private:
-    std::vector<std::wstring> m_lines;
-    size_t m_pos = 0;
-};
-
 }  // namespace
 
+// A list of lines, read in order; the posted-command queue appends to it while it waits.
 class QueueSource : public InputSource {
 public:
+    QueueSource() = default;
+    explicit QueueSource(std::vector<std::wstring> lines) : m_lines(std::move(lines)) {}
     void append(std::vector<std::wstring> lines) {
         for (auto& l : lines) m_lines.push_back(std::move(l));
     }
@@ -93,7 +82,7 @@ std::unique_ptr<InputSource> fileSource(const std::string& path, bool* opened) {
 }
 
 std::unique_ptr<InputSource> linesSource(std::vector<std::wstring> lines) {
-    return std::make_unique<LinesSource>(std::move(lines));
+    return std::make_unique<QueueSource>(std::move(lines));
 }
 
 CommandLine& CommandLine::get() {
