@@ -17,6 +17,7 @@
 #include "dbapserv.h"
 #include "editor/command_line.h"
 #include "editor/input.h"
+#include "../module_test_base.h"
 #include "settings/settings_record.h"
 #include "text/encoding.h"
 #include "ui/resource_registry.h"
@@ -38,30 +39,21 @@ inline void writeFile(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-class CmdsbTest : public ::testing::Test {
+class CmdsbTest : public ModuleTest {
 protected:
     void SetUp() override {
-        auto& cl = vx::editor::CommandLine::get();
-        cl.reset();
-        cl.setEchoToStdout(false);
-        cl.setCapture(&transcript);
-        vx::editor::clearInputEnded();
+        ModuleTest::SetUp();
         std::string pattern = (fs::temp_directory_path() / "vx-cmdsb-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         scratch = pattern;
         fs::create_directories(moduleFolder());
         settings().reset();
         settings().computeLocations(vx::text::fromUtf8((moduleFolder() / "VorlixDesign.arx").string()));
-        db = new AcDbDatabase(true, true);
-        acdbHostApplicationServices()->setWorkingDatabase(db);
         registerDialogs();
     }
     void TearDown() override {
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-        delete db;
+        ModuleTest::TearDown();
         settings().reset();
-        vx::editor::CommandLine::get().reset();
-        vx::editor::clearInputEnded();
         while (vx::ui::resourceStackDepth() > 0) vx::ui::popResourceHandle();
         vx::ui::unregisterResources(vxThisModuleHandle());
         std::error_code ec;
@@ -88,34 +80,6 @@ protected:
         return folder;
     }
 
-    void answers(std::vector<std::wstring> lines) {
-        vx::editor::CommandLine::get().pushSource(vx::editor::linesSource(std::move(lines)));
-    }
-    bool saw(const std::wstring& text) const { return transcript.find(text) != std::wstring::npos; }
-    int unusable() const { return vx::editor::CommandLine::get().unusableLines(); }
-    static std::wstring handle(AcDbObjectId id) { return L"H " + id.handle().toString().str(); }
-
-    AcDbObjectId append(AcDbEntity* e, const wchar_t* layer) {
-        e->setLayer(layer);
-        AcDbObjectPointer<AcDbBlockTableRecord> ms(db->modelSpaceId(), AcDb::kForWrite);
-        AcDbObjectId id;
-        EXPECT_EQ(ms->appendAcDbEntity(id, e), Acad::eOk);
-        e->close();
-        return id;
-    }
-    AcDbObjectId block(const wchar_t* name) {
-        AcDbBlockTable* t = nullptr;
-        EXPECT_EQ(db->getSymbolTable(t, AcDb::kForWrite), Acad::eOk);
-        AcDbObjectId id;
-        if (t->getAt(name, id) != Acad::eOk) {
-            auto* rec = new AcDbBlockTableRecord;
-            rec->setName(name);
-            EXPECT_EQ(t->add(id, rec), Acad::eOk);
-            rec->close();
-        }
-        t->close();
-        return id;
-    }
     // A block reference at (x, y) whose attributes sit at (x + 10, y + 10 * k).
     AcDbObjectId frame(double x, double y, const Attributes& atts, const wchar_t* layer = L"C-TK") {
         auto* ref = new AcDbBlockReference(AcGePoint3d(x, y, 0), block(L"CODE-A3"));
@@ -151,8 +115,6 @@ protected:
     }
 
     fs::path scratch;
-    AcDbDatabase* db = nullptr;
-    std::wstring transcript;
 
 private:
     // The templates exactly as the module ships them.

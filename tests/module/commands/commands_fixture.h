@@ -15,6 +15,7 @@
 #include "dbapserv.h"
 #include "editor/command_line.h"
 #include "editor/input.h"
+#include "../module_test_base.h"
 #include "ui/resource_registry.h"
 #include "ui/resource_stack.h"
 
@@ -29,23 +30,14 @@ inline std::string readSource(const std::string& relative) {
     return bytes.str();
 }
 
-class CommandsTest : public ::testing::Test {
+class CommandsTest : public ModuleTest {
 protected:
     void SetUp() override {
-        auto& cl = vx::editor::CommandLine::get();
-        cl.reset();
-        cl.setEchoToStdout(false);
-        cl.setCapture(&transcript);
-        vx::editor::clearInputEnded();
-        db = new AcDbDatabase(true, true);
-        acdbHostApplicationServices()->setWorkingDatabase(db);
+        ModuleTest::SetUp();
         layer(L"C-TK");
     }
     void TearDown() override {
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-        delete db;
-        vx::editor::CommandLine::get().reset();
-        vx::editor::clearInputEnded();
+        ModuleTest::TearDown();
         vx::ui::unregisterResources(vxThisModuleHandle());
     }
     // The dialog templates exactly as the module ships them.
@@ -62,12 +54,6 @@ protected:
         std::string error;
         ASSERT_TRUE(vx::ui::registerResources(vxThisModuleHandle(), files, error)) << error;
     }
-    void answers(std::vector<std::wstring> lines) {
-        vx::editor::CommandLine::get().pushSource(vx::editor::linesSource(std::move(lines)));
-    }
-    int unusable() const { return vx::editor::CommandLine::get().unusableLines(); }
-    bool saw(const std::wstring& text) const { return transcript.find(text) != std::wstring::npos; }
-    static std::wstring handle(AcDbObjectId id) { return L"H " + id.handle().toString().str(); }
 
     void layer(const wchar_t* name, bool locked = false) {
         AcDbLayerTable* t = nullptr;
@@ -81,14 +67,6 @@ protected:
             rec->close();
         }
         t->close();
-    }
-    AcDbObjectId append(AcDbEntity* e, const wchar_t* layerName) {
-        e->setLayer(layerName);
-        AcDbObjectPointer<AcDbBlockTableRecord> ms(db->modelSpaceId(), AcDb::kForWrite);
-        AcDbObjectId id;
-        EXPECT_EQ(ms->appendAcDbEntity(id, e), Acad::eOk);
-        e->close();
-        return id;
     }
     // A frame block: a 420 x 297 border with its origin at the lower left corner.
     AcDbObjectId frameBlock() {
@@ -156,8 +134,6 @@ protected:
         return out;
     }
 
-    AcDbDatabase* db = nullptr;
-    std::wstring transcript;
 };
 
 }  // namespace vorlix::test

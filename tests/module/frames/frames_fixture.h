@@ -11,29 +11,12 @@
 #include "dbapserv.h"
 #include "editor/command_line.h"
 #include "editor/input.h"
+#include "../module_test_base.h"
 
 namespace vorlix::test {
 
-class FramesTest : public ::testing::Test {
+class FramesTest : public ModuleTest {
 protected:
-    void SetUp() override {
-        auto& cl = vx::editor::CommandLine::get();
-        cl.reset();
-        cl.setEchoToStdout(false);
-        cl.setCapture(&transcript);
-        vx::editor::clearInputEnded();
-        db = new AcDbDatabase(true, true);
-        acdbHostApplicationServices()->setWorkingDatabase(db);
-    }
-    void TearDown() override {
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-        delete db;
-        vx::editor::CommandLine::get().reset();
-        vx::editor::clearInputEnded();
-    }
-    void answers(std::vector<std::wstring> lines) {
-        vx::editor::CommandLine::get().pushSource(vx::editor::linesSource(std::move(lines)));
-    }
 
     AcDbObjectId addLayer(const wchar_t* name, int color) {
         AcDbLayerTable* t = nullptr;
@@ -46,27 +29,6 @@ protected:
         AcDbObjectId id;
         EXPECT_EQ(t->add(id, rec), Acad::eOk);
         rec->close();
-        t->close();
-        return id;
-    }
-    AcDbObjectId append(AcDbEntity* e, const wchar_t* layer) {
-        e->setLayer(layer);
-        AcDbObjectPointer<AcDbBlockTableRecord> ms(db->modelSpaceId(), AcDb::kForWrite);
-        AcDbObjectId id;
-        EXPECT_EQ(ms->appendAcDbEntity(id, e), Acad::eOk);
-        e->close();
-        return id;
-    }
-    AcDbObjectId block(const wchar_t* name) {
-        AcDbBlockTable* t = nullptr;
-        EXPECT_EQ(db->getSymbolTable(t, AcDb::kForWrite), Acad::eOk);
-        AcDbObjectId id;
-        if (t->getAt(name, id) != Acad::eOk) {
-            auto* rec = new AcDbBlockTableRecord;
-            rec->setName(name);
-            EXPECT_EQ(t->add(id, rec), Acad::eOk);
-            rec->close();
-        }
         t->close();
         return id;
     }
@@ -91,8 +53,6 @@ protected:
         return append(new AcDbLine(AcGePoint3d(x1, y1, 0), AcGePoint3d(x2, y2, 0)), layer);
     }
 
-    AcDbDatabase* db = nullptr;
-    std::wstring transcript;
 };
 
 }  // namespace vorlix::test
