@@ -7,6 +7,10 @@
 
 #include "store.h"
 
+// First line of a setter on an object: a setter only works on an object open for write.
+#define WRITE_GUARD() \
+    if (!isWriteEnabled()) return Acad::eNotOpenForWrite
+
 namespace vx::db {
 
 struct TagRef {

@@ -38,8 +38,6 @@ AcDbObject* target(const AcDbDictionary* d, uint64_t h) {
     return st ? st->byHandleOrNull(h) : nullptr;
 }
 
-#define WRITE_GUARD() \
-    if (!isWriteEnabled()) return Acad::eNotOpenForWrite
 }  // namespace
 
 AcDbDictionary::AcDbDictionary() { Access::initNew(this, kDictionary); }

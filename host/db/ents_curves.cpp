@@ -11,8 +11,6 @@ namespace {
 constexpr double kDeg = M_PI / 180.0;
 const AcGeVector3d kZ(0, 0, 1);
 
-#define WRITE_GUARD() \
-    if (!isWriteEnabled()) return Acad::eNotOpenForWrite
 
 AcGeVector3d normalOf(const AcDbObject* o) { return getVector(o, Field{nullptr, 0, 210}, kZ); }
 void setNormalOf(AcDbObject* o, const AcGeVector3d& n) {

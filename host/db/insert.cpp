@@ -19,8 +19,6 @@ const Field kRot{kSub, 0, 50};
 const Field kNormal{kSub, 0, 210};
 const Field kFollow{kSub, 0, 66};
 
-#define WRITE_GUARD() \
-    if (!isWriteEnabled()) return Acad::eNotOpenForWrite
 
 void setOptionalReal(AcDbObject* o, const Field& f, double v, double def) {
     if (v == def && !hasField(o, f)) return;

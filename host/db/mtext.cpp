@@ -37,8 +37,6 @@ std::vector<size_t> contentTags(const AcDbObject* o) {
     return out;
 }
 
-#define WRITE_GUARD() \
-    if (!isWriteEnabled()) return Acad::eNotOpenForWrite
 }  // namespace
 
 AcDbMText::AcDbMText() { Access::initNew(this, kMText); }

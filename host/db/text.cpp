@@ -77,8 +77,6 @@ Acad::ErrorStatus setFlag(AcDbObject* o, int bit, bool on) {
     return Acad::eOk;
 }
 
-#define WRITE_GUARD() \
-    if (!isWriteEnabled()) return Acad::eNotOpenForWrite
 }  // namespace
 
 AcDbText::AcDbText() { Access::initNew(this, kText); }
