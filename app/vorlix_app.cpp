@@ -1,6 +1,7 @@
 #include "app/vorlix_app.h"
 
 #include "aced.h"
+#include "afx.h"
 #include "app/command_table.h"
 #include "app/palette.h"
 #include "frames/drawing_utils.h"
@@ -22,7 +23,11 @@ AcRx::AppRetCode CVorlixDesignApp::On_kInitAppMsg(void* appId) {
     const AcRx::AppRetCode result = AcRxArxApp::On_kInitAppMsg(appId);
     m_frameLayerId = ensureLayer(kFrameLayer, kFrameLayerColor);
     computeLocationsFromModule();
-    settings().reload();
+    if (settings().reload() && settings().templateDescriptionUnreadable()) {
+        CString text;
+        text.Format(kUnreadableDescription, settings().templateDescriptionPath());
+        acutPrintf(L"\n%s", text.GetString());
+    }
     createPaletteSet();
     // Plotting runs in the foreground: the batch plot waits for each sheet.
     resbuf value;

@@ -23,6 +23,23 @@ void printReadReason(const wchar_t* reason) {
     if (reason && *reason) acutPrintf(L"\n%s", reason);
 }
 
+// An empty frame-size list would show an empty chooser: say what is wrong instead, the template
+// drawing first, as VXIS does.
+void reportNoFrameSizes(const SettingsRecord& record) {
+    {
+        AcDbDatabase side(false, true);
+        if (side.readDwgFile(record.templateDrawingPath().c_str(), _SH_DENYWR) != Acad::eOk) {
+            acutPrintf(L"\n读取图框模板失败！");
+            printReadReason(side.lastReadMessage());
+            return;
+        }
+    }
+    CString text;
+    text.Format(record.templateDescriptionUnreadable() ? kUnreadableDescription : L"图框配置文件 %s 中没有图框尺寸！",
+                record.templateDescriptionPath());
+    AfxMessageBox(text.GetString(), MB_OK);
+}
+
 // The chooser with the given names; the chosen one, or empty when cancelled.
 std::wstring choose(std::vector<std::wstring> names) {
     CSelectSheetDlg dialog(acedGetAcadFrame());
@@ -74,6 +91,10 @@ void insertSheetFromPalette() {
     AcAxDocLock lock;
     const AcDbObjectId frameLayer = ensureLayer(kFrameLayer, kFrameLayerColor);
     CAcModuleResourceOverride resources;
+    if (record.frameSizes().empty()) {
+        reportNoFrameSizes(record);
+        return;
+    }
     const std::wstring chosen = choose(record.frameSizes());
     if (chosen.empty()) return;
     const std::wstring blockName = record.organisationCode() + L"-" + chosen;

@@ -59,6 +59,12 @@ void runSysemSet() {
         message(text.GetString());
         return;
     }
+    if (described && record.templateDescriptionUnreadable()) {
+        CString text;
+        text.Format(L"设置已保存，但无法读取图框配置文件 %s！", record.templateDescriptionPath());
+        message(text.GetString());
+        return;
+    }
     message(described ? L"设置成功！"
                       : L"未发现图框的配置文件，可能会影响生成图纸目录等功能，如需配置请联系管理员！");
 }

@@ -8,23 +8,19 @@
 #include "editor/command_stack.h"
 #include "editor/input.h"
 #include "editor/selection.h"
+#include "text/strings.h"
 
 namespace {
 
 using namespace vx::editor;
 
-std::wstring trim(const std::wstring& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && std::iswspace(s[b])) ++b;
-    while (e > b && std::iswspace(s[e - 1])) --e;
-    return s.substr(b, e - b);
-}
+using vx::text::trim;
 
 bool hexHandle(const std::wstring& t, uint64_t& v) {
     if (t.empty() || t.size() > 16) return false;
     v = 0;
     for (wchar_t c : t) {
-        wchar_t u = static_cast<wchar_t>(std::towupper(c));
+        wchar_t u = vx::text::foldCase(c);
         int d = (u >= L'0' && u <= L'9') ? u - L'0' : (u >= L'A' && u <= L'F') ? u - L'A' + 10 : -1;
         if (d < 0) return false;
         v = v * 16 + static_cast<uint64_t>(d);
@@ -68,7 +64,7 @@ int acedEntSel(const ACHAR* prompt, ads_name entity, ads_point pickedPoint) {
             hit = hitAt(all, p);
         } else {
             std::wstring t = line;
-            if (t.size() > 2 && (t[0] == L'H' || t[0] == L'h') && std::iswspace(t[1])) t = trim(t.substr(2));
+            if (t.size() > 2 && (t[0] == L'H' || t[0] == L'h') && vx::text::isBlank(t[1])) t = trim(t.substr(2));
             if (hexHandle(t, h))
                 for (auto& e : all)
                     if (e.handle == h) hit = &e;

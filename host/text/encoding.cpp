@@ -9,6 +9,8 @@
 #include <map>
 #include <memory>
 
+#include "text/plausibility.h"
+
 namespace vx::text {
 namespace {
 
@@ -241,21 +243,54 @@ bool toAnsi(std::wstring_view text, std::string& out) { return toCodePage(text, 
 const std::string& ansiCodePage() { return ansiName(); }
 void setAnsiCodePage(const std::string& iconvName) { ansiName() = iconvName; }
 
-Encoding detect(std::string_view b) {
-    if (b.size() >= 2 && b[0] == '\xFF' && b[1] == '\xFE') return Encoding::Utf16LE;
-    if (b.size() >= 3 && b.substr(0, 3) == "\xEF\xBB\xBF") return Encoding::Utf8Bom;
-    return isValidUtf8(b) ? Encoding::Utf8 : Encoding::Ansi;
+namespace {
+
+bool hasHighBytes(std::string_view b) {
+    for (char c : b)
+        if (static_cast<unsigned char>(c) >= 0x80) return true;
+    return false;
 }
 
-std::wstring decode(std::string_view b, Encoding& found, bool* lossy) {
-    found = detect(b);
-    switch (found) {
-        case Encoding::Utf16LE: return fromUtf16LE(b.substr(2), lossy);
-        case Encoding::Utf8Bom: return fromUtf8(b.substr(3), lossy);
-        case Encoding::Utf8: return fromUtf8(b, lossy);
-        case Encoding::Ansi: break;
+// The file rule; decodes into `text` when given, so a caller that needs both pays once.
+Encoding classify(std::string_view b, std::wstring* text, bool* lossy) {
+    if (b.size() >= 2 && b[0] == '\xFF' && b[1] == '\xFE') {
+        if (text) *text = fromUtf16LE(b.substr(2), lossy);
+        return Encoding::Utf16LE;
     }
-    return fromAnsi(b, lossy);
+    if (b.size() >= 3 && b.substr(0, 3) == "\xEF\xBB\xBF") {
+        if (text) *text = fromUtf8(b.substr(3), lossy);
+        return Encoding::Utf8Bom;
+    }
+    if (!hasHighBytes(b)) {  // ASCII reads the same in every ANSI code page of the platform
+        if (text) text->assign(b.begin(), b.end());
+        return Encoding::Ansi;
+    }
+    if (!isValidUtf8(b)) {
+        if (text) *text = fromAnsi(b, lossy);
+        return Encoding::Ansi;
+    }
+    // Bytes that are valid UTF-8 may still be the ANSI text the platform takes them for
+    // ("暖通" in GBK is C5 AF CD A8, also "ůͨ" in UTF-8): UTF-8 only when the ANSI reading
+    // fails or makes clearly less sense.
+    bool ansiLossy = false;
+    std::wstring asAnsi = fromAnsi(b, &ansiLossy);
+    std::wstring asUtf8 = fromUtf8(b);
+    if (ansiLossy || utf8ReadsBetter(asUtf8, asAnsi)) {
+        if (text) *text = std::move(asUtf8);
+        return Encoding::Utf8;
+    }
+    if (text) *text = std::move(asAnsi);
+    return Encoding::Ansi;
+}
+
+}  // namespace
+
+Encoding detect(std::string_view b) { return classify(b, nullptr, nullptr); }
+
+std::wstring decode(std::string_view b, Encoding& found, bool* lossy) {
+    std::wstring text;
+    found = classify(b, &text, lossy);
+    return text;
 }
 
 bool encode(std::wstring_view text, Encoding enc, std::string& out) {
