@@ -67,7 +67,10 @@ void runInsertSheetCommand() {
             printReadReason(side.lastReadMessage());
             return;
         }
-        names = blockNames(&side);
+        std::vector<std::wstring> unlisted;
+        names = blockNames(&side, &unlisted);
+        for (const std::wstring& name : unlisted)
+            acutPrintf(L"\n图框模板中的图块“%s”名称含有非法字符“*”，未列出。", name.c_str());
     }
     const std::wstring chosen = choose(std::move(names));
     if (chosen.empty()) return;

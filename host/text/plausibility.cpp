@@ -93,10 +93,12 @@ int charCost(std::wstring_view t, size_t i) {
     const wchar_t after = i + 1 < t.size() ? t[i + 1] : L'\0';
     const Kind kind = kindOf(c);
     if (isEuropeanLetter(c)) {
-        // Inside a Latin word an accented letter is ordinary ("Müller"); standing alone it is
-        // the typical trace of hanzi bytes read as UTF-8 ("暖通" as "ůͨ").
+        // Inside a Latin word an accented letter is ordinary ("Müller"); standing alone, next
+        // to another such character, or as Greek or Cyrillic glued to Latin letters, it is the
+        // typical trace of hanzi bytes read as UTF-8 ("暖通" as "ůͨ", "X伪猫" as "Xαè").
         const bool familiar = c <= 0xFF || kind != kUnknown;
-        if (isAsciiLetter(before) || isAsciiLetter(after)) return familiar ? 6 : 9;
+        const bool inWord = (isAsciiLetter(before) && after < 0x80) || (isAsciiLetter(after) && before < 0x80);
+        if (c <= 0x24F && inWord) return familiar ? 6 : 9;
         return familiar ? kSymbolCost : 18;
     }
     if ((c >= 0xA0 && c <= 0xBF) || c == 0xD7 || c == 0xF7) {

@@ -7,8 +7,7 @@ copied = open(os.path.join(tmp, "newtpl", "TKATT.ini"), "rb").read()
 default = open(os.path.join(tmp, "module", "TKATT.ini"), "rb").read()
 if copied != default:
     sys.exit("newtpl/TKATT.ini is not a copy of the module folder's default")
-# The runner's settings file is ASCII, so in the ANSI code page: what VXSET adds is GBK.
-ini = open(os.path.join(tmp, "module", "SHEETCONFIG.INI"), encoding="gbk").read()
+ini = open(os.path.join(tmp, "module", "SHEETCONFIG.INI"), encoding="utf-8").read()
 for line in ["ROOTPATH=", "USERNAME=张三", "DEPARTCODE=XY", "SPECNAME=电气",
              "SHEETTEMPPATH=" + os.path.realpath(os.path.join(tmp, "newtpl"))]:
     if line not in ini.splitlines():

@@ -26,9 +26,10 @@ const wchar_t* const kTitleBlockTexts[] = {
     L"电气系统图", L"空调风管平面图", L"设计说明", L"图纸目录", L"工程编号", L"版本",
     L"第1张 共12张", L"日期：2024.05", L"D:\\图纸\\暖通"};
 
-// Each text alone, as an INI line, and inside a settings file.
+// Each text alone, glued to Latin letters and digits (zone and sheet names), as an INI line
+// and inside a settings file.
 std::vector<std::wstring> inContexts(const std::wstring& t) {
-    return {t, L"SPECNAME=" + t, L"[ATTRVALUE]\r\n图名=" + t + L"\r\n",
+    return {t, L"A" + t, L"B" + t + L"2", L"SPECNAME=" + t, L"[ATTRVALUE]\r\n图名=" + t + L"\r\n",
             L"[SYSEMSET]\r\nROOTPATH=D:\\plot\r\nSPECNAME=" + t + L"\r\nDEPARTCODE=CODE\r\n"};
 }
 
@@ -94,12 +95,13 @@ TEST(FileRule, EveryPairOfTitleBlockHanziReadsRightInBothEncodings) {
     int gbkAlsoUtf8 = 0;
     for (wchar_t a : hanzi) {
         for (wchar_t b : hanzi) {
-            const std::wstring pair{a, b};
-            Encoding found;
-            const std::string g = gbk(pair);
-            gbkAlsoUtf8 += isValidUtf8(g);
-            EXPECT_EQ(decode(g, found), pair);
-            EXPECT_EQ(decode(toUtf8(pair), found), pair);
+            for (const std::wstring& text : {std::wstring{a, b}, std::wstring{L'X', a, b}}) {
+                Encoding found;
+                const std::string g = gbk(text);
+                gbkAlsoUtf8 += isValidUtf8(g);
+                EXPECT_EQ(decode(g, found), text);
+                EXPECT_EQ(decode(toUtf8(text), found), text);
+            }
         }
     }
     EXPECT_GT(gbkAlsoUtf8, 0);
