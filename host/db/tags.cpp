@@ -1,7 +1,6 @@
 // Tag access for database objects: loaded views or edited copies, text coding, typed fields.
 #include <charconv>
 #include <cstring>
-#include <cwctype>
 
 #include "db/access.h"
 #include "text/encoding.h"

@@ -2,6 +2,7 @@
 #include "db/text_metrics.h"
 
 #include <cwctype>
+
 #include "text/strings.h"
 
 namespace vx::db {

@@ -2,7 +2,6 @@
 // APPLOAD), and inspection (LIST, COMMANDS, SETVAR, HELP).
 #include "editor/builtin_commands.h"
 
-#include <cwctype>
 #include <sstream>
 
 #include "aced.h"

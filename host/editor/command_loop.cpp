@@ -1,7 +1,5 @@
 #include "editor/command_loop.h"
 
-#include <cwctype>
-
 #include "aced.h"
 #include "editor/command_line.h"
 #include "editor/command_stack.h"

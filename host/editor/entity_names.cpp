@@ -1,6 +1,5 @@
 // Entity names: picking one entity, the last entity, and the link between names and ids.
 #include <algorithm>
-#include <cwctype>
 
 #include "aced.h"
 #include "dbapserv.h"

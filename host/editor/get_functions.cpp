@@ -1,6 +1,5 @@
 // The get-functions of the editor: one prompt loop, with the answer's reading per kind.
 #include <cwchar>
-#include <cwctype>
 #include <functional>
 
 #include "aced.h"

@@ -1,7 +1,7 @@
 #include "editor/host_commands.h"
 
-#include <cwctype>
 #include <utility>
+
 #include "text/strings.h"
 
 namespace vx::editor {

@@ -1,6 +1,5 @@
 // The jig's drag loop on the command line: cursor moves and the final placement are both lines.
 #include <cmath>
-#include <cwctype>
 #include <string>
 
 #include "acdb.h"

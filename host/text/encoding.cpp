@@ -173,13 +173,13 @@ std::string toUtf16LE(std::wstring_view text) {
     return out;
 }
 
-std::wstring fromCodePage(std::string_view b, const std::string& codePage, bool* lossy) {
-    iconv_t cd = converter("UTF-32LE", codePage);
-    if (!cd) {  // unknown code page: keep the text readable rather than losing it
-        if (lossy) *lossy = true;
-        return fromUtf8(b, nullptr);
-    }
-    std::wstring out;
+namespace {
+
+// Decodes through iconv; a byte that does not decode becomes U+FFFD, or ends the work (false)
+// when `stopAtError`, for callers that only want a clean reading.
+bool decodeCodePage(std::string_view b, iconv_t cd, bool stopAtError, std::wstring& out) {
+    bool clean = true;
+    out.clear();
     out.reserve(b.size());
     size_t pos = 0;
     char buf[4096];
@@ -199,12 +199,26 @@ std::wstring fromCodePage(std::string_view b, const std::string& codePage, bool*
         pos = static_cast<size_t>(in - b.data());
         if (r == static_cast<size_t>(-1) && err != E2BIG) {
             // EILSEQ or EINVAL (truncated sequence): one replacement per bad byte.
+            clean = false;
+            if (stopAtError) return false;
             out += static_cast<wchar_t>(kReplacement);
-            if (lossy) *lossy = true;
             ++pos;
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
     }
+    return clean;
+}
+
+}  // namespace
+
+std::wstring fromCodePage(std::string_view b, const std::string& codePage, bool* lossy) {
+    iconv_t cd = converter("UTF-32LE", codePage);
+    if (!cd) {  // unknown code page: keep the text readable rather than losing it
+        if (lossy) *lossy = true;
+        return fromUtf8(b, nullptr);
+    }
+    std::wstring out;
+    if (!decodeCodePage(b, cd, false, out) && lossy) *lossy = true;
     return out;
 }
 
@@ -272,10 +286,11 @@ Encoding classify(std::string_view b, std::wstring* text, bool* lossy) {
     // Bytes that are valid UTF-8 may still be the ANSI text the platform takes them for
     // ("暖通" in GBK is C5 AF CD A8, also "ůͨ" in UTF-8): UTF-8 only when the ANSI reading
     // fails or makes clearly less sense.
-    bool ansiLossy = false;
-    std::wstring asAnsi = fromAnsi(b, &ansiLossy);
+    std::wstring asAnsi;
+    iconv_t cd = converter("UTF-32LE", ansiName());
+    const bool ansiClean = cd && decodeCodePage(b, cd, true, asAnsi);
     std::wstring asUtf8 = fromUtf8(b);
-    if (ansiLossy || utf8ReadsBetter(asUtf8, asAnsi)) {
+    if (!ansiClean || utf8ReadsBetter(asUtf8, asAnsi)) {
         if (text) *text = std::move(asUtf8);
         return Encoding::Utf8;
     }

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <cwctype>
 
 #include "afxcmn.h"
 

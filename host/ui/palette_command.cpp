@@ -7,11 +7,11 @@
 #include "afxwin.h"
 #include "editor/command_line.h"
 #include "editor/host_commands.h"
+#include "text/strings.h"
 #include "ui/dialog_actions.h"
 #include "ui/dialog_print.h"
 #include "ui/main_frame.h"
 #include "ui/palette_command.h"
-#include "text/strings.h"
 
 namespace vx::ui {
 namespace {

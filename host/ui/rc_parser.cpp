@@ -2,15 +2,14 @@
 // BITMAP; other resource kinds are skipped whole. Keywords are case-insensitive, as for the
 // resource compiler.
 #include <algorithm>
-#include <cwctype>
 #include <fstream>
 #include <sstream>
 
 #include "text/encoding.h"
+#include "text/strings.h"
 #include "ui/rc_lexer.h"
 #include "ui/rc_symbols.h"
 #include "winuser.h"
-#include "text/strings.h"
 
 namespace vx::ui::rc {
 namespace {

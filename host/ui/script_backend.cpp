@@ -10,10 +10,10 @@
 #include "editor/command_line.h"
 #include "gridctrl.h"
 #include "text/encoding.h"
+#include "text/strings.h"
 #include "ui/backend.h"
 #include "ui/dialog_actions.h"
 #include "ui/dialog_print.h"
-#include "text/strings.h"
 
 namespace vx::ui {
 namespace {

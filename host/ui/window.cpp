@@ -1,7 +1,6 @@
 #include "ui/window.h"
 
 #include <algorithm>
-#include <cwctype>
 #include <set>
 
 #include "afxwin.h"
