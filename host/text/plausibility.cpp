@@ -26,6 +26,10 @@ constexpr int kSymbolCost = 14;
 constexpr int kOtherHanziCost = 20;
 constexpr int kForeignCost = 24;
 constexpr int kNeverCost = 30;
+constexpr int kLetterInWordCost = 6;  // "ü" in "Müller"
+constexpr int kRareLetterInWordCost = 9;  // "ł" in "Wałbrzych"
+constexpr int kStrayLetterCost = 18;  // a letter no Chinese text holds, in no word
+constexpr int kEmojiCost = 18;
 // How much better the UTF-8 reading has to be: the ANSI code page is the platform's rule.
 constexpr int kUtf8Margin = 2;
 
@@ -98,12 +102,12 @@ int charCost(std::wstring_view t, size_t i) {
         // typical trace of hanzi bytes read as UTF-8 ("暖通" as "ůͨ", "X伪猫" as "Xαè").
         const bool familiar = c <= 0xFF || kind != kUnknown;
         const bool inWord = (isAsciiLetter(before) && after < 0x80) || (isAsciiLetter(after) && before < 0x80);
-        if (c <= 0x24F && inWord) return familiar ? 6 : 9;
-        return familiar ? kSymbolCost : 18;
+        if (c <= 0x24F && inWord) return familiar ? kLetterInWordCost : kRareLetterInWordCost;
+        return familiar ? kSymbolCost : kStrayLetterCost;
     }
     if ((c >= 0xA0 && c <= 0xBF) || c == 0xD7 || c == 0xF7) {
         if (isDrawingSign(c) && (isAsciiAlnum(before) || isAsciiAlnum(after))) return kCommonCost;
-        return kind != kUnknown ? kLevel1Cost : kSymbolCost;
+        return kind != kUnknown ? kSymbolCost - 2 : kSymbolCost;  // GB2312 holds ° ± × ÷ § ¨ ¤
     }
     switch (kind) {
         case kCommon: return kCommonCost;
@@ -115,7 +119,7 @@ int charCost(std::wstring_view t, size_t i) {
     }
     if (c >= 0x4E00 && c <= 0x9FFF) return kOtherHanziCost;
     if ((c >= 0x80 && c <= 0x9F) || (c >= 0xE000 && c <= 0xF8FF)) return kNeverCost;
-    if (c >= 0x1F300 && c <= 0x1FAFF) return 18;  // pictographs and emoji
+    if (c >= 0x1F300 && c <= 0x1FAFF) return kEmojiCost;
     if (c > 0xFFFF) return kNeverCost;
     return kForeignCost;
 }
