@@ -265,6 +265,21 @@ bool hasHighBytes(std::string_view b) {
     return false;
 }
 
+// For valid UTF-8: whether it is UTF-8 rather than text in `codePage`, the reading chosen
+// left in `text` when given.
+bool utf8RatherThan(std::string_view b, const std::string& codePage, std::wstring* text) {
+    std::wstring asCodePage;
+    iconv_t cd = converter("UTF-32LE", codePage);
+    if (!cd || !decodeCodePage(b, cd, true, asCodePage)) {
+        if (text) *text = fromUtf8(b);
+        return true;
+    }
+    std::wstring asUtf8 = fromUtf8(b);
+    const bool utf8 = utf8ReadsBetter(asUtf8, asCodePage);
+    if (text) *text = std::move(utf8 ? asUtf8 : asCodePage);
+    return utf8;
+}
+
 // The file rule; decodes into `text` when given, so a caller that needs both pays once.
 Encoding classify(std::string_view b, std::wstring* text, bool* lossy) {
     if (b.size() >= 2 && b[0] == '\xFF' && b[1] == '\xFE') {
@@ -286,19 +301,14 @@ Encoding classify(std::string_view b, std::wstring* text, bool* lossy) {
     // Bytes that are valid UTF-8 may still be the ANSI text the platform takes them for
     // ("暖通" in GBK is C5 AF CD A8, also "ůͨ" in UTF-8): UTF-8 only when the ANSI reading
     // fails or makes clearly less sense.
-    std::wstring asAnsi;
-    iconv_t cd = converter("UTF-32LE", ansiName());
-    const bool ansiClean = cd && decodeCodePage(b, cd, true, asAnsi);
-    std::wstring asUtf8 = fromUtf8(b);
-    if (!ansiClean || utf8ReadsBetter(asUtf8, asAnsi)) {
-        if (text) *text = std::move(asUtf8);
-        return Encoding::Utf8;
-    }
-    if (text) *text = std::move(asAnsi);
-    return Encoding::Ansi;
+    return utf8RatherThan(b, ansiName(), text) ? Encoding::Utf8 : Encoding::Ansi;
 }
 
 }  // namespace
+
+bool readsAsUtf8(std::string_view b, const std::string& codePage) {
+    return hasHighBytes(b) && isValidUtf8(b) && utf8RatherThan(b, codePage, nullptr);
+}
 
 Encoding detect(std::string_view b) { return classify(b, nullptr, nullptr); }
 

@@ -139,6 +139,14 @@ TEST(FileRule, AsciiAndUndecodableBytes) {
     EXPECT_EQ(found, Encoding::Utf8);
 }
 
+TEST(FileRule, BytesSaidToBeInACodePageAreUtf8OnlyWhenTheyMakeNoSenseThere) {
+    EXPECT_FALSE(readsAsUtf8(gbk(L"暖通"), "GBK"));
+    EXPECT_TRUE(readsAsUtf8(toUtf8(L"暖通"), "GBK"));
+    EXPECT_TRUE(readsAsUtf8(toUtf8(L"Müller"), "CP1252"));  // "MÃ¼ller" in CP1252
+    EXPECT_FALSE(readsAsUtf8("M\xFCller", "CP1252"));
+    EXPECT_FALSE(readsAsUtf8("plain", "GBK"));
+}
+
 TEST(FileRule, TheShippedUtf8TemplateDescriptionStillReadsAsUtf8) {
     std::ifstream in(std::string(VX_SOURCE_DIR) + "/samples/templates/utf8/TKATT.ini", std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
