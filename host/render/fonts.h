@@ -34,6 +34,12 @@ struct FontInfo {
     // capital letters, not the em.
     double emPerHeight = 1.0;
     bool substituted = false;  // the request could not be met as named
+    // Outline fonts: characters `file` lacks come from this face at the same em size (empty
+    // when there is none). Backends list it after `family` (QFont::setFamilies) so that what
+    // they draw is what advance() measured.
+    std::string fallbackFile;
+    int fallbackFaceIndex = 0;
+    std::string fallbackFamily;
 };
 
 // Geometry of text in text space (see TextRun): strokes for shape fonts, outlines for the rest.
