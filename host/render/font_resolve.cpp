@@ -87,12 +87,14 @@ private:
         r.info.file = primary.file();
         r.info.faceIndex = primary.index();
         r.info.family = primary.family();
+        r.info.style = primary.style();
         r.info.emPerHeight = em;
         r.info.substituted = substituted;
         if (fallback) {
             r.info.fallbackFile = fallback->file();
             r.info.fallbackFaceIndex = fallback->index();
             r.info.fallbackFamily = fallback->family();
+            r.info.fallbackStyle = fallback->style();
         }
         return r;
     }

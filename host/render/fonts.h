@@ -30,6 +30,7 @@ struct FontInfo {
     std::string file;          // the font file actually used (outline fonts: for the backends)
     int faceIndex = 0;         // face inside a collection (.ttc)
     std::string family;        // family name inside the file
+    std::string style;         // the face's style in its family ("Bold", "Condensed"): QFont::setStyleName
     // Em size (outline fonts) that gives a text of height 1: CAD text height is the height of
     // capital letters, not the em.
     double emPerHeight = 1.0;
@@ -40,6 +41,7 @@ struct FontInfo {
     std::string fallbackFile;
     int fallbackFaceIndex = 0;
     std::string fallbackFamily;
+    std::string fallbackStyle;
 };
 
 // Geometry of text in text space (see TextRun): strokes for shape fonts, outlines for the rest.

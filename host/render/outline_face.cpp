@@ -80,6 +80,7 @@ std::unique_ptr<OutlineFace> OutlineFace::open(FreeTypeLibrary& library, const s
 OutlineFace::OutlineFace(FreeTypeLibrary& library, FT_FaceRec_* face, std::string file, int index)
     : m_library(library), m_face(face), m_file(std::move(file)), m_index(index) {
     m_family = face->family_name ? face->family_name : "";
+    m_style = face->style_name ? face->style_name : "";
     m_unitsPerEm = face->units_per_EM;
     m_ascender = face->ascender / m_unitsPerEm;
     m_descender = -face->descender / m_unitsPerEm;

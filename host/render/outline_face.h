@@ -45,6 +45,7 @@ public:
     const std::string& file() const { return m_file; }
     int index() const { return m_index; }
     const std::string& family() const { return m_family; }
+    const std::string& style() const { return m_style; }
 
     // Metrics in em units. The cap height is what CAD calls the text height; the ideograph
     // height is the ink height of a CJK character (0 when the face has none).
@@ -65,7 +66,7 @@ private:
 
     FreeTypeLibrary& m_library;
     FT_FaceRec_* m_face;
-    std::string m_file, m_family;
+    std::string m_file, m_family, m_style;
     int m_index;
     double m_unitsPerEm = 1;
     double m_capHeight = 0.7, m_ascender = 0.9, m_descender = 0.2, m_ideographHeight = 0;

@@ -106,6 +106,7 @@ TEST_F(FontLibraryTest, WindowsNamesResolveToInstalledFreeFonts) {
     FontId bold = lib->resolve(family(L"DejaVu Sans", true));
     EXPECT_NE(bold, lib->resolve(family(L"DejaVu Sans")));
     EXPECT_NE(lib->info(bold).file.find("Bold"), std::string::npos);
+    EXPECT_EQ(lib->info(bold).style, "Bold");  // what a backend selects the face by
 }
 
 TEST_F(FontLibraryTest, TheOfficeFileOverridesAndExtendsTheTable) {
@@ -134,6 +135,7 @@ TEST_F(FontLibraryTest, InstalledFontsAreUsedAsNamedAndUnknownOnesAreFlagged) {
     const FontInfo& txt = lib->info(lib->resolve(file(L"txt")));
     EXPECT_EQ(txt.kind, FontKind::Outline);
     EXPECT_TRUE(txt.substituted);
+    EXPECT_EQ(txt.family + " " + txt.style, "DejaVu Sans Condensed");
 
     // A TrueType file the user put in the fonts folder, asked for in another case.
     std::string mono = lib->info(lib->resolve(family(L"DejaVu Sans Mono"))).file;
