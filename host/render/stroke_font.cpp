@@ -126,14 +126,12 @@ private:
                 return {Source::Blank, 0, c == U' ' ? a : 2 * a};
             }
         }
-        OutlineFace* order[2] = {m.latin, m.cjk};
+        std::pair<OutlineFace*, Source> order[2] = {{m.latin, Source::Latin}, {m.cjk, Source::Cjk}};
         if (isIdeographic(c)) std::swap(order[0], order[1]);
-        for (OutlineFace* face : order) {
+        for (auto [face, source] : order) {
             if (!face) continue;
-            if (uint32_t g = face->glyphFor(c)) {
-                Source s = face == m.latin ? Source::Latin : Source::Cjk;
-                return {s, g, face->advance(g) * (s == Source::Latin ? m_latinEm : m_cjkEm)};
-            }
+            if (uint32_t g = face->glyphFor(c))
+                return {source, g, face->advance(g) * (source == Source::Latin ? m_latinEm : m_cjkEm)};
         }
         if (m.main && m.main->has('?')) return shapeMapping(Source::Main, '?');
         return {Source::None, 0, approximateAdvance(c)};

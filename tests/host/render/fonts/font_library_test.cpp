@@ -253,6 +253,26 @@ TEST_F(FontLibraryTest, BigFontsLookUpGbkCodesAndSubstituteWhenMissing) {
     EXPECT_NEAR(bounds(glyphsOf(*lib, neither, L"国")).height(), 1.0, 0.01);
 }
 
+TEST_F(FontLibraryTest, BigFontCodePagesAndExtraFoldersComeFromTheTable) {
+    // 建 is 0xABD8 in Big5 and 0xBDA8 in GBK; a square marks which code the font was asked for.
+    std::string big5 = test::bigFontFile({{0xABD8, shapeBytes({0xA0, 0xA4, 0xA8, 0xAC, 2, 0xC0, 0})}}, 10, 0,
+                                         {{0x81, 0xFE}});
+    mkdir(m_dir.native("Shared").c_str(), 0755);
+    m_dir.write("Shared/ourbig5.shx", big5);
+    putFont("chineset.shx", big5);
+    putFont("txt.shx", test::shapesFile({{'A', shapeBytes({0x14, 2, 0x10, 0})}}, 10, 0));
+    m_dir.write("fonts.ini", "[Folders]\r\nOffice = " + m_dir.native("Shared") +
+                                 "\r\n[BigFontCodePages]\r\nourbig5.shx = BIG5\r\n");
+    auto lib = library();
+    for (const wchar_t* big : {L"chineset", L"OURBIG5.SHX"}) {
+        FontId id = lib->resolve(file(L"txt", big));
+        EXPECT_FALSE(lib->info(id).substituted) << text::toUtf8(big);
+        GlyphGeometry g = glyphsOf(*lib, id, L"建");
+        EXPECT_EQ(g.strokes.size(), 1u) << text::toUtf8(big);
+        EXPECT_TRUE(g.fills.empty());
+    }
+}
+
 TEST_F(FontLibraryTest, ADamagedShapeFileIsSubstitutedNotTrusted) {
     putFont("broken.shx", "AutoCAD-86 shapes 1.0\r\n\x1a\xff\xff\xff\xff\xff\xff");
     putFont("big.shx", test::shapesFile({{'A', shapeBytes({0x14, 0})}}, 10, 0));  // not a big font
