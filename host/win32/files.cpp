@@ -8,8 +8,8 @@
 #include <cstdio>
 
 #include "win32.h"
-#include "win32/file_io.h"
 #include "win32/paths.h"
+#include "win32/safe_file.h"
 
 using vx::win32::failFromErrno;
 using vx::win32::nativePath;
@@ -26,9 +26,10 @@ bool isReadOnly(const struct stat& st) { return (st.st_mode & S_IWUSR) == 0; }
 // Copies a regular file's bytes, permission bits and modification time to `to`, replacing it
 // in one step.
 BOOL copyRegular(const std::string& from, const struct stat& st, const std::string& to) {
-    std::string bytes;
-    if (!vx::win32::readWholeFile(from, bytes)) return failFromErrno(from);
-    if (!vx::win32::replaceFileAtomically(to, bytes, &st, true)) return failFromErrno(to);
+    vx::win32::SafeFileOptions options;
+    options.like = &st;
+    vx::win32::FileError error;
+    if (!vx::win32::copyFileSafely(from, to, error, options)) return fail(error.code);
     return TRUE;
 }
 
