@@ -62,10 +62,10 @@ void syncFolder(const std::string& native) {
 
 // A file that belonged to someone else stays theirs (a privileged save); an unprivileged one
 // can at least keep the group when it is a member.
-void keepOwner(int fd, const struct stat& previous) {
+void keepOwner(int fd, const struct stat& owner) {
     struct stat now;
-    if (fstat(fd, &now) != 0 || (now.st_uid == previous.st_uid && now.st_gid == previous.st_gid)) return;
-    if (fchown(fd, previous.st_uid, previous.st_gid) != 0 && fchown(fd, static_cast<uid_t>(-1), previous.st_gid) != 0)
+    if (fstat(fd, &now) != 0 || (now.st_uid == owner.st_uid && now.st_gid == owner.st_gid)) return;
+    if (fchown(fd, owner.st_uid, owner.st_gid) != 0 && fchown(fd, static_cast<uid_t>(-1), owner.st_gid) != 0)
         errno = 0;
 }
 
@@ -171,7 +171,8 @@ bool SafeFile::commit(FileError& error, const std::function<bool(FileError&)>& b
     };
     if (!open() || !flushBuffer()) return failed();
     // Owner before mode: a change of owner clears the set-user-id bits that the mode restores.
-    if (m_existed) keepOwner(m_fd, m_previous);
+    if (m_options.like && m_options.ownerOfLike) keepOwner(m_fd, *m_options.like);
+    else if (m_existed) keepOwner(m_fd, m_previous);
     mode_t mode = 0666 & ~currentUmask();
     if (m_options.like) mode = m_options.like->st_mode & 07777;
     else if (m_existed) mode = m_previous.st_mode & 07777;

@@ -45,6 +45,8 @@ struct SafeFileOptions {
     // Permission bits and modification time to give the new file (a copy takes its source's);
     // null keeps the replaced file's mode, or gives a new file 0666 less the umask.
     const struct stat* like = nullptr;
+    // Also `like`'s owner, where the process may set it (a file moved to another file system).
+    bool ownerOfLike = false;
 };
 
 class SafeFile final : public Sink {
