@@ -8,6 +8,14 @@ import tempfile
 import ezdxf
 
 
+def new_drawing():
+    """An empty R2010 drawing in millimetres (ezdxf's default, metres, makes LibreCAD's page
+    a thousand times too large)."""
+    doc = ezdxf.new("R2010")
+    doc.units = ezdxf.units.MM
+    return doc
+
+
 def frame_block(doc, name, width=841, height=594):
     blk = doc.blocks.new(name)
     blk.add_lwpolyline([(0, 0), (width, 0), (width, height), (0, height)], close=True)

@@ -4,6 +4,8 @@ service_log.jsonl in the scratch folder. The first output line is the service's 
 import http.server
 import json
 import os
+import select
+import socket
 import sys
 import threading
 import time
@@ -71,7 +73,10 @@ def serve(tmp, answers):
                 for _ in range(answer["count"]):
                     self.wfile.write(b"x")
                     self.wfile.flush()
-                    time.sleep(answer["interval"])
+                    # The wait ends early when the client hangs up.
+                    if select.select([self.connection], [], [], answer["interval"])[0]:
+                        if not self.connection.recv(1, socket.MSG_PEEK):
+                            break
             elif kind == "huge":
                 self.send_response(200)
                 self.send_header("Content-Length", str(answer["size"]))

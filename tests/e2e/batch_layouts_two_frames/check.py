@@ -34,9 +34,9 @@ for name in ["布局1", "布局2", "布局3"]:
     if len(viewports) != 1 or layout.dxf_layout.dxf.get("viewport_handle") != viewports[0].dxf.handle:
         sys.exit("%s: main viewport %r" % (name, [v.dxf.handle for v in viewports]))
     settings = layout.dxf_layout.dxf
-    if (settings.plot_configuration_file, settings.plot_paper_size) != ("none_device", "ISO_A3_(420.00_x_297.00_MM)"):
-        sys.exit("%s: page set-up %r" % (name, (settings.plot_configuration_file, settings.plot_paper_size)))
-if records != {"*Paper_Space", "*Paper_Space0", "*Paper_Space1"} or doc.layouts.get("布局3").block_record.dxf.name != "*Paper_Space":
+    if (settings.plot_configuration_file, settings.paper_size) != ("none_device", "ISO_A3_(420.00_x_297.00_MM)"):
+        sys.exit("%s: page set-up %r" % (name, (settings.plot_configuration_file, settings.paper_size)))
+if records != {"*Paper_Space", "*Paper_Space1", "*Paper_Space2"} or doc.layouts.get("布局3").block_record.dxf.name != "*Paper_Space":
     sys.exit("paper-space blocks %r" % records)
 if not any(cls.dxf.name == "LAYOUT" for cls in doc.classes.classes.values()):
     sys.exit("no LAYOUT class entry")

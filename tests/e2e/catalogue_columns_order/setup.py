@@ -17,16 +17,17 @@ tpl = ezdxf.new("R2010")
 tpl.styles.add("HZ", font="simplex.shx")
 sheet = tpl.blocks.new("ABC-目录单")
 sheet.add_lwpolyline([(0, 0), (6002, 0), (6002, 3000), (0, 3000)], close=True)
-sheet.add_attdef("工程名称", (3000, 2500), dxfattribs={"height": 200})
+# The style of the catalogue's texts comes along with the sheet (its attribute uses it).
+sheet.add_attdef("工程名称", (3000, 2500), dxfattribs={"height": 200, "style": "HZ"})
 ref = tpl.modelspace().add_blockref("ABC-目录单", (70000, 5000))
-ref.add_attrib("工程名称", "", (73000, 7500), dxfattribs={"height": 200})
+ref.add_attrib("工程名称", "", (73000, 7500), dxfattribs={"height": 200, "style": "HZ"})
 tpl.saveas(os.path.join(folder, "TK.dxf"))
 with open(os.path.join(folder, "TKATT.ini"), "w", encoding="utf-8") as f:
     f.write("[TZML]\natts=图号,名称,<图幅>\ntableWidths=80,200\nlens=1001,3001,2000\n"
             "fontType=HZ\nmaxNUm=3\nfontsize=250\ndisOffX=0\ndisOffY=1000\n")
 t.settings(tmp, ["[SYSEMSET]", "SHEETTEMPPATH=" + folder, "DEPARTCODE=ABC"])
 
-doc = ezdxf.new("R2010")
+doc = c.new_drawing()
 doc.layers.add("C-TK", color=7)
 c.frame_block(doc, "ABC-A3", 420, 297)
 c.frame_block(doc, "FRAME", 420, 297)

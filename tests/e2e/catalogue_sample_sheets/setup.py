@@ -8,7 +8,7 @@ import ezdxf
 
 import catalogue_drawing as c
 
-doc = ezdxf.new("R2010")
+doc = c.new_drawing()
 doc.layers.add("C-TK", color=7)
 doc.layers.add("WALL", color=1)
 c.frame_block(doc, "CODE-A1")
