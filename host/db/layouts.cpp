@@ -63,6 +63,17 @@ bool tilemode(const Store& st) {
     return at < 0 || !parseInt(Access::tag(st.header, static_cast<size_t>(at)).value, v) || v != 0;
 }
 
+// The paper-space flag where CAD hosts write it: first after the entity's subclass marker.
+void markPaperSpace(AcDbObject* o) {
+    OwnTags& own = Access::edit(o);
+    for (size_t i = 0; i < own.tags.size(); ++i)
+        if (own.tags[i].code == 100 && own.tags[i].value == "AcDbEntity") {
+            own.tags.insert(own.tags.begin() + static_cast<long>(i) + 1, OwnTag{67, false, "1"});
+            return;
+        }
+    setInt(o, kPaperFlag, 1);
+}
+
 // "*Paper_Space0", "*Paper_Space1" ...: the first name no block record has.
 std::wstring freePaperSpaceName(const Store& st) {
     for (int n = 0;; ++n) {
@@ -233,7 +244,7 @@ Acad::ErrorStatus createLayout(Store& st, const std::wstring& name, AcDbLayout*&
     st.adopt(block, st.blockTable);
     Access::records(st.blockTable).push_back(block);
     attachBlockEnds(st, block);
-    for (AcDbObject* end : {Access::blockBegin(block), Access::blockEnd(block)}) setInt(end, kPaperFlag, 1);
+    for (AcDbObject* end : {Access::blockBegin(block), Access::blockEnd(block)}) markPaperSpace(end);
     if (!st.paperSpace) st.paperSpace = block;
 
     const PlotConfiguration& config = defaultPlotConfiguration();
