@@ -182,27 +182,6 @@ protected:
     fs::path scratch;
 };
 
-TEST_F(CatalogueDialog, OneClickPlacesASheetOfTheNextTickedRowsInTheirCells) {
-    office("CODE", "atts=<图号>,图名,<图幅>\ntableWidths=90\nlens=1000,3000,2000\nmaxNUm=2\ndisOffX=0\ndisOffY=1000\n");
-    frame(0, 0, {{L"图号", L"S-10"}, {L"图名", L"十"}});
-    frame(500, 0, {{L"图号", L"S-02"}, {L"图名", L"二"}});
-    frame(1000, 0, {{L"图号", L"S-1"}});
-    line(0, -10, 10, -10);
-    answers({L"click 167", L"show", L"tick 138 1 off", L"click 166", L"20000,5000", L"click 166", L"40000,5000",
-             L"show", L"close"});
-    runPltCatalogDialog();
-    EXPECT_EQ(unusable(), 0);
-    EXPECT_TRUE(saw(L"columns: 选取 | <图号> | 图名 | <图幅>")) << transcript;
-    EXPECT_TRUE(saw(L"0 [x]  | S-1 |  | A3\n      1 [x]  | S-02 | 二 | A3\n      2 [x]  | S-10 | 十 | A3"))
-        << transcript;
-    EXPECT_TRUE(saw(L"179 edit \"2\"")) << "the field starts at maxNUm";
-    using T = std::tuple<std::wstring, double, double>;
-    EXPECT_EQ(texts(), (std::vector<T>{{L"S-1", 20500, 5600}, {L"", 22500, 5600}, {L"A3", 25000, 5600},
-                                       {L"S-10", 20500, 4800}, {L"十", 22500, 4800}, {L"A3", 25000, 4800}}));
-    EXPECT_EQ(sheets(), 2) << "the second click placed an empty sheet: S-02 was unticked";
-    EXPECT_TRUE(saw(L"0 [ ]  | S-1")) << "written rows are unticked";
-}
-
 TEST_F(CatalogueDialog, RefusalsSayWhyAndAddNothing) {
     frame(0, 0, {{L"图号", L"S-01"}});
     // No template folder: the dialog opens, the insertion is refused at once.
