@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "db/access.h"
+#include "db/block_extents.h"
 #include "db/extents.h"
 #include "db/extents_text.h"
 #include "db/ocs.h"
@@ -177,30 +178,17 @@ Acad::ErrorStatus mtextExt(const AcDbEntity* e, AcDbExtents& x) {
     return Acad::eOk;
 }
 
-// The blocks being measured, outermost first: a block that contains itself (damaged files)
-// must not recurse without end.
-thread_local std::vector<const AcDbBlockTableRecord*> g_measuring;
-
+// A reference: its block's extents (measured once per definition) under the insert transform,
+// plus its attributes; the insertion point when that leaves nothing.
 Acad::ErrorStatus insertExt(const AcDbEntity* e, AcDbExtents& x) {
     auto* r = static_cast<const AcDbBlockReference*>(e);
-    AcDbExtents inner;
-    const auto* b = AcDbBlockTableRecord::cast(r->blockTableRecord().object());
-    for (const AcDbBlockTableRecord* m : g_measuring)
-        if (m == b) b = nullptr;
-    struct Measuring {
-        explicit Measuring(const AcDbBlockTableRecord* b) : on(b != nullptr) { if (on) g_measuring.push_back(b); }
-        ~Measuring() { if (on) g_measuring.pop_back(); }
-        bool on;
-    } measuring(b);
-    if (b) {
-        for (AcDbEntity* k : b->entities()) {
-            if (k->isErased() || Access::kind(k) == kAttDef) continue;
-            AcDbExtents ke;
-            if (k != e && k->getGeomExtents(ke) == Acad::eOk) inner.addExt(ke);
+    Store* st = Access::store(r);
+    if (const AcDbBlockTableRecord* b = st ? nestedDefinition(r) : nullptr)
+        if (const BlockExtents::Definition* d = st->blockExtents.definition(b)) {
+            AcDbExtents inner = d->geometry;
+            inner.transformBy(r->blockTransform());
+            x.addExt(inner);
         }
-    }
-    inner.transformBy(r->blockTransform());
-    x.addExt(inner);
     std::vector<AcDbEntity*> kids;
     Access::children(r, kids);
     for (AcDbEntity* k : kids) {
@@ -255,17 +243,12 @@ Acad::ErrorStatus hatchExt(const AcDbEntity* e, AcDbExtents& x) {
 }
 
 Acad::ErrorStatus dimensionExt(const AcDbEntity* e, AcDbExtents& x) {
-    const auto* b = AcDbBlockTableRecord::cast(static_cast<const AcDbDimension*>(e)->dimBlockId().object());
-    for (const AcDbBlockTableRecord* m : g_measuring)
-        if (m == b) b = nullptr;
-    if (b) {
-        g_measuring.push_back(b);
-        for (AcDbEntity* k : b->entities()) {
-            AcDbExtents ke;
-            if (!k->isErased() && k->getGeomExtents(ke) == Acad::eOk) x.addExt(ke);
+    Store* st = Access::store(e);
+    if (const AcDbBlockTableRecord* b = st ? nestedDefinition(e) : nullptr)
+        if (const BlockExtents::Definition* d = st->blockExtents.definition(b)) {
+            x.addExt(d->geometry);
+            x.addExt(d->attDefs);
         }
-        g_measuring.pop_back();
-    }
     for (int16_t c : {10, 11, 13, 14, 15, 16})
         if (hasField(e, Field{nullptr, 0, c})) x.addPoint(getPoint(e, Field{nullptr, 0, c}));
     return x.isEmpty() ? Acad::eInvalidExtents : Acad::eOk;
