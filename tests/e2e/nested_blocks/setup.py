@@ -1,7 +1,8 @@
 """Two frames whose blocks nest deeply, written as DXF text (ezdxf takes half a minute for
 20,000 blocks): D0..D29, each inserting the next twice (2^29 copies of D29 in all), and a
 chain C0..C19999, each inserting the next once. Each block holds a unit line; references sit
-side by side from x = 1, so D0 is 2^30 - 1 wide and C0 20,000."""
+side by side from x = 1, so D0 is 2^30 - 1 wide and C0 20,000. C0 stands above D0, so it comes
+first in reading order."""
 import os
 import sys
 
@@ -27,11 +28,20 @@ def entity(kind, owner, sub, layer="0"):
     tag(100, sub)
 
 
-def insert(owner, name, x, y, layer="0"):
+def insert(owner, name, x, y, layer="0", title=None):
     entity("INSERT", owner, "AcDbBlockReference", layer)
+    if title:
+        tag(66, 1)
     tag(2, name)
     for code, v in ((10, x), (20, y), (30, 0)):
         tag(code, "%.1f" % v)
+    if title:
+        ref = "%X" % handle[0]
+        entity("ATTRIB", ref, "AcDbText", layer)
+        for code, v in ((10, x), (20, y), (30, 0), (40, 0.2)):
+            tag(code, "%.1f" % v)
+        tag(1, title), tag(100, "AcDbAttribute"), tag(2, "图名"), tag(70, 0)
+        entity("SEQEND", ref, "AcDbEntity", layer)
 
 
 # name -> (copies of the next block, the next block's name, the next block's width)
@@ -44,7 +54,8 @@ for prefix, n, copies in (("D", 30, 2), ("C", 20000, 1)):
         nxt = (prefix + str(k + 1), width[k + 1]) if k + 1 < n else None
         blocks.append((prefix + str(k), copies, nxt))
 
-tag(0, "SECTION"), tag(2, "HEADER"), tag(9, "$ACADVER"), tag(1, "AC1015"), tag(0, "ENDSEC")
+tag(0, "SECTION"), tag(2, "HEADER"), tag(9, "$ACADVER"), tag(1, "AC1015")
+tag(9, "$DWGCODEPAGE"), tag(3, "ANSI_936"), tag(0, "ENDSEC")
 tag(0, "SECTION"), tag(2, "TABLES")
 tag(0, "TABLE"), tag(2, "LAYER"), tag(5, "2"), tag(330, "0"), tag(100, "AcDbSymbolTable"), tag(70, 2)
 for layer in ("0", "C-TK"):
@@ -74,9 +85,9 @@ for name, copies, nxt in [("*Model_Space", 0, None), ("*Paper_Space", 0, None)] 
     entity("ENDBLK", owner, "AcDbBlockEnd")
 tag(0, "ENDSEC")
 tag(0, "SECTION"), tag(2, "ENTITIES")
-insert(records["*Model_Space"], "D0", 0, 0, "C-TK")
-insert(records["*Model_Space"], "C0", 0, 100, "C-TK")
+insert(records["*Model_Space"], "D0", 0, 0, "C-TK", "加倍")
+insert(records["*Model_Space"], "C0", 0, 100, "C-TK", "链")
 tag(0, "ENDSEC"), tag(0, "EOF")
 
-with open(os.path.join(sys.argv[1], "input.dxf"), "w", encoding="ascii") as f:
+with open(os.path.join(sys.argv[1], "input.dxf"), "w", encoding="gbk") as f:
     f.write("".join(out))
