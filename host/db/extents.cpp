@@ -109,21 +109,19 @@ Acad::ErrorStatus solidExt(const AcDbEntity* e, AcDbExtents& x) {
 
 Acad::ErrorStatus lwpolyExt(const AcDbEntity* e, AcDbExtents& x) {
     auto* p = static_cast<const AcDbPolyline*>(e);
-    unsigned n = p->numVerts();
-    if (n == 0) return Acad::eInvalidExtents;
-    for (unsigned i = 0; i < n; ++i) {
-        if (i + 1 == n && !p->isClosed()) {
-            AcGePoint3d q;
-            p->getPointAt(i, q);
-            x.addPoint(q);
+    const std::vector<PlaneVertex> v = lwpolylineVertices(p);
+    if (v.empty()) return Acad::eInvalidExtents;
+    const double z = p->elevation();
+    const AcGeVector3d n = p->normal();
+    const bool closed = p->isClosed();
+    for (size_t i = 0; i < v.size(); ++i) {
+        if (i + 1 == v.size() && !closed) {
+            x.addPoint(planeToWorld(AcGePoint3d(v[i].x, v[i].y, z), n));
             break;
         }
-        AcGePoint2d a, b;
-        double bulge = 0;
-        p->getPointAt(i, a);
-        p->getPointAt((i + 1) % n, b);
-        p->getBulgeAt(i, bulge);
-        addBulgeSegment(x, a, b, bulge, p->elevation(), p->normal());
+        const PlaneVertex& a = v[i];
+        const PlaneVertex& b = v[(i + 1) % v.size()];
+        addBulgeSegment(x, AcGePoint2d(a.x, a.y), AcGePoint2d(b.x, b.y), a.bulge, z, n);
     }
     return Acad::eOk;
 }

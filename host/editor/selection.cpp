@@ -106,14 +106,15 @@ void nameOf(const EntityRef& e, ads_name name) {
 
 bool selectInteractively(AcDbDatabase* db, DrawingFilter& bound, std::vector<EntityRef>& picked) {
     const AcDbObjectId space = currentSpace(db);
-    std::unordered_set<uint64_t> taken;
+    std::unordered_set<uint64_t> taken;  // the handles of picked[0, indexed)
+    size_t indexed = 0;
     // `screened`: the search applied the filter itself, so none counts as filtered out.
     // `distinct`: one answer names each entity once, so the first needs no duplicate check.
     auto add = [&](const std::vector<const AcDbEntity*>& found, bool screened, bool distinct) {
         int filtered = 0, dup = 0;
         const bool checkDuplicates = !(distinct && picked.empty());
         if (checkDuplicates)
-            for (const EntityRef& r : picked) taken.insert(r.handle);
+            for (; indexed < picked.size(); ++indexed) taken.insert(picked[indexed].handle);
         for (const AcDbEntity* e : found) {
             if (!screened && !bound.matches(*e)) {
                 ++filtered;
@@ -125,6 +126,7 @@ bool selectInteractively(AcDbDatabase* db, DrawingFilter& bound, std::vector<Ent
                 continue;
             }
             picked.push_back(EntityRef{db, h});
+            if (checkDuplicates) indexed = picked.size();
         }
         std::wstring msg = std::to_wstring(found.size()) + L" found";
         if (dup) msg += L" (" + std::to_wstring(dup) + L" duplicate)";
@@ -166,7 +168,8 @@ bool selectInteractively(AcDbDatabase* db, DrawingFilter& bound, std::vector<Ent
                 uint64_t v = 0;
                 const AcDbEntity* e = parseHandle(h, v) ? entityIn(db, space, v) : nullptr;
                 if (!e) {
-                    const bool elsewhere = v && AcDbEntity::cast(objectIdOf(db, v).object());
+                    const auto* other = v ? AcDbEntity::cast(objectIdOf(db, v).object()) : nullptr;
+                    const bool elsewhere = other && !other->isErased();
                     rejectAnswer(elsewhere ? L"The object with handle " + h + L" is not in the current space."
                                            : L"No object with handle " + h + L" in this drawing.");
                     bad = true;
