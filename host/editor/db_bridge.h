@@ -11,7 +11,6 @@
 
 class AcDbDatabase;
 class AcDbEntity;
-class AcDbObjectId;
 
 namespace vx::editor {
 
