@@ -106,7 +106,8 @@ void writeSkeleton(const std::string& path) {
 
 // Splices the drawing content into the skeleton's ENTITIES, with handles above its seed.
 void writeBigDrawing(const std::string& target) {
-    std::string skel = bigDrawingDir() + "/skeleton.dxf";
+    // Benchmarks of other builds may generate at the same time: a skeleton of this process's own.
+    const std::string skel = bigDrawingDir() + "/skeleton-" + std::to_string(::getpid()) + ".dxf";
     writeSkeleton(skel);
     std::ifstream in(skel, std::ios::binary);
     std::stringstream ss;
@@ -164,6 +165,8 @@ void writeBigDrawing(const std::string& target) {
     size_t hs = text.find("$HANDSEED\n  5\n") + 14;
     text.replace(hs, text.find('\n', hs) - hs, seed);
     std::ofstream(target, std::ios::binary) << text;
+    std::filesystem::remove(skel);
+    std::filesystem::remove(skel.substr(0, skel.size() - 4) + ".bak");
 }
 
 }  // namespace
