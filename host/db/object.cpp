@@ -91,6 +91,7 @@ Acad::ErrorStatus AcDbObject::erase(bool erasing) {
     if (isErased() == erasing) return erasing ? Acad::eWasErased : Acad::eWasNotErased;
     Access::setFlag(this, vx::db::fErased, erasing);
     m_db->store().modified = true;
+    m_db->store().blockChanges.objectChanged(this);
     return Acad::eOk;
 }
 

@@ -26,6 +26,7 @@ void Store::adopt(AcDbObject* obj, AcDbObject* owner) {
     registerHandle(obj);
     Access::setOwner(obj, owner);
     Access::setSeq(obj, nextSeq++);
+    blockChanges.objectChanged(obj);
     if (Access::isEdited(obj)) {
         Access::fitToVersion(obj, *this);
         Kind k = Access::kind(obj);
@@ -90,6 +91,7 @@ void Store::clear() {
     nextHandle = 1;
     nextSeq = 1;
     modified = false;
+    blockChanges.replaced();
 }
 
 }  // namespace vx::db

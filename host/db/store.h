@@ -9,6 +9,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "db/block_changes.h"
+#include "db/block_extents.h"
+#include "db/block_index.h"
 #include "dbdatabase.h"
 #include "dbents.h"
 
@@ -124,6 +127,11 @@ public:
     std::wstring message;
     std::wstring fileName;
     bool modified = false;
+
+    // Derived from the block definitions: the change hook first, the caches that follow it after.
+    BlockChanges blockChanges;
+    BlockIndex blockIndex;
+    BlockExtents blockExtents{blockChanges};
 };
 
 // Version number from "AC1024" (0 when unreadable).
