@@ -76,7 +76,7 @@ Section& Store::ensureSection(SectionKind k) {
 
 void Store::clear() {
     sections.clear();
-    header = eof = nullptr;
+    header = eof = prologue = nullptr;
     blockTable = layerTable = styleTable = linetypeTable = appidTable = dimstyleTable = nullptr;
     vportTable = viewTable = ucsTable = nullptr;
     modelSpace = paperSpace = nullptr;

@@ -28,5 +28,7 @@ std::string backupName(const std::string& path);
 bool binaryToText(const std::string& in, std::string& out, std::wstring& message);
 // The iconv name of a $DWGCODEPAGE value ("ANSI_936" -> "GBK"); empty when unknown.
 std::string iconvCodePage(std::string_view dwgCodePage);
+// The $DWGCODEPAGE value of an iconv name ("GBK" -> "ANSI_936"); empty when there is none.
+std::string dwgCodePageName(std::string_view iconvName);
 
 }  // namespace vx::dxf
