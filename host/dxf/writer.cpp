@@ -32,8 +32,8 @@ struct Writer {
         drain();
         if (!Access::isEdited(o) && Access::srcEnd(o) > Access::srcBegin(o)) {
             out.append(st.buffer, Access::srcBegin(o), Access::srcEnd(o) - Access::srcBegin(o));
-            // The last record of a cut file may lack its line end.
-            if (out.back() != '\n') out += st.eol;
+            // The last record of a cut file may lack its line end (EOF may, as it came).
+            if (out.back() != '\n' && o != st.eof) out += st.eol;
             return;
         }
         size_t n = Access::tagCount(o);
