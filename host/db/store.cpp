@@ -86,6 +86,7 @@ void Store::clear() {
     tags.clear();
     buffer.clear();
     trailer.clear();
+    fileSize = 0;
     audit.clear();
     nextHandle = 1;
     nextSeq = 1;

@@ -86,7 +86,8 @@ public:
     void clear();
 
     AcDbDatabase* db;
-    std::string buffer;   // the file as read (a binary file converted to text)
+    std::string buffer;   // the file as read (a binary file converted to text), then the reader's additions
+    size_t fileSize = 0;  // where the file ends in `buffer`
     std::vector<Tag> tags;
     std::vector<std::unique_ptr<AcDbObject>> objects;
     std::unordered_map<uint64_t, AcDbObject*> byHandle;

@@ -86,7 +86,7 @@ struct Loader {
         size_t first = i++;
         while (i < n && code(i) != 0) ++i;
         AcDbObject* o = makeObject(k);
-        uint32_t b = first == 0 ? 0 : tagEnd(st, st.tags[first - 1]);
+        uint32_t b = recordStart(st, first);
         Access::setLoaded(o, static_cast<uint32_t>(first), static_cast<uint32_t>(i - first), b,
                           tagEnd(st, st.tags[i - 1]));
         Access::setDatabase(o, st.db);
@@ -251,7 +251,7 @@ bool Loader::run(std::wstring& message) {
         if (t == "EOF") {
             st.eof = take(kEof);
             size_t e = tagEnd(st, st.tags[i - 1]);
-            st.trailer = st.buffer.substr(e);
+            if (e < st.fileSize) st.trailer = st.buffer.substr(e, st.fileSize - e);
             break;
         }
         if (t != "SECTION") {
@@ -326,7 +326,7 @@ void Loader::tables(Section& s) {
         ++i;
         while (i < n && code(i) != 0) ++i;
         Access::setLoaded(table, static_cast<uint32_t>(first), static_cast<uint32_t>(i - first),
-                          tagEnd(st, st.tags[first - 1]), tagEnd(st, st.tags[i - 1]));
+                          recordStart(st, first), tagEnd(st, st.tags[i - 1]));
         Access::setDatabase(table, st.db);
         st.objects.emplace_back(table);
         scanHandle(table, first, i);
@@ -628,6 +628,8 @@ Acad::ErrorStatus read(Store& st, std::string bytes, std::wstring& message) {
         st.clear();
         return Acad::eDxfReadAborted;
     }
+    st.fileSize = st.buffer.size();
+    complete(st);
     Loader ld(st);
     st.objects.reserve(st.tags.size() / 8);
     st.byHandle.reserve(st.tags.size() / 8);

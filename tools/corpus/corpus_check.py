@@ -5,7 +5,8 @@ Pass 1 (unedited): open, SAVEAS, compare. Identical means byte-equal once line e
 LF and the $HANDSEED value is set aside; a difference is grouped by the first record type
 that differs; a refusal by the reason vxhost printed.
 Pass 2 (edited): open, VXIS of a sample frame, SAVEAS; the result is checked with ezdxf (audit
-errors, decoding errors, duplicate handles, dangling pointers).
+errors, decoding errors, duplicate handles, dangling pointers), counting only what the input
+file did not already have.
 
 usage: corpus_check.py FOLDER [--vxhost PATH] [--module PATH] [--templates FOLDER]
                               [--frame NAME] [--jobs N] [--only unedited|edited] [--keep DIR]
@@ -75,44 +76,56 @@ def unedited(args, path, work, env):
 
 
 CHECK = r"""
-import sys, ezdxf
-path = sys.argv[1]
-try:
+import re, sys, ezdxf
+
+def look(path):
     doc = ezdxf.readfile(path)
+    aud = doc.audit()
+    kinds = {re.sub(r'"[^"]*"|\(#[0-9A-F]+\)|#[0-9A-F]+', '', str(e.message))[:70] for e in aud.errors}
+    raw = open(path, 'rb').read()
+    try:
+        raw.decode(doc.encoding)
+        decodes = True
+    except UnicodeDecodeError:
+        decodes = False
+    lines = raw.decode(doc.encoding, errors='replace').replace('\r', '').split('\n')
+    pairs = [(int(lines[i]), lines[i + 1]) for i in range(0, len(lines) - 1, 2)]
+    handles, pointers, section, rtype, markers = [], [], None, '', 0
+    for k, (c, v) in enumerate(pairs):
+        if c == 0:
+            rtype = v.strip()
+        if c == 2 and k > 0 and pairs[k - 1] == (0, 'SECTION'):
+            section = v
+        if c == 100:
+            markers += 1
+        if section == 'HEADER':
+            continue
+        if c == 105 or (c == 5 and rtype != 'DIMSTYLE'):
+            handles.append(v.strip().upper())
+        elif (330 <= c <= 369 or 390 <= c <= 399 or 480 <= c <= 481 or c == 1005) and v.strip() not in ('0', ''):
+            pointers.append(v.strip().upper())
+    hs = set(handles)
+    dangling = sum(1 for p in pointers if p not in hs) if doc.dxfversion > 'AC1009' else 0
+    return doc, kinds, decodes, len(handles) - len(hs), dangling, markers
+
+try:
+    before = look(sys.argv[2])
+except Exception:
+    before = (None, set(), True, 0, 0, 0)
+try:
+    doc, kinds, decodes, dups, dangling, markers = look(sys.argv[1])
 except Exception as e:
     print('unreadable: %s' % type(e).__name__); sys.exit()
 problems = []
-aud = doc.audit()
-if aud.errors:
-    import re
-    kinds = sorted({re.sub(r'"[^"]*"|\(#[0-9A-F]+\)|#[0-9A-F]+', '', str(e.message))[:70] for e in aud.errors})
-    problems.append('audit: ' + '; '.join(kinds))
-raw = open(path, 'rb').read()
-try:
-    raw.decode(doc.encoding)
-except UnicodeDecodeError:
+if kinds - before[1]:
+    problems.append('audit: ' + '; '.join(sorted(kinds - before[1])))
+if not decodes and before[2]:
     problems.append('decoding errors in ' + doc.encoding)
-text = raw.decode(doc.encoding, errors='replace').replace('\r', '')
-lines = text.split('\n')
-pairs = [(int(lines[i]), lines[i + 1]) for i in range(0, len(lines) - 1, 2)]
-handles, pointers, section, rtype = [], [], None, ''
-for k, (c, v) in enumerate(pairs):
-    if c == 0:
-        rtype = v.strip()
-    if c == 2 and k > 0 and pairs[k - 1] == (0, 'SECTION'):
-        section = v
-    if section == 'HEADER':
-        continue
-    if c == 105 or (c == 5 and rtype != 'DIMSTYLE'):
-        handles.append(v.strip().upper())
-    elif (330 <= c <= 369 or 390 <= c <= 399 or 480 <= c <= 481 or c == 1005) and v.strip() not in ('0', ''):
-        pointers.append(v.strip().upper())
-if len(handles) != len(set(handles)):
+if dups > before[3]:
     problems.append('duplicate handles')
-hs = set(handles)
-if doc.dxfversion > 'AC1009' and any(p not in hs for p in pointers):
+if dangling > before[4]:
     problems.append('dangling pointers')
-if doc.dxfversion <= 'AC1009' and '\n100\n' in text.replace(' ', ''):
+if doc.dxfversion <= 'AC1009' and markers > before[5]:
     problems.append('subclass markers in R12')
 print('ok' if not problems else ' | '.join(problems))
 """
@@ -124,7 +137,7 @@ def edited(args, path, work, env, module):
     rc, log = run_vxhost(args, work, env, lines, path, module)
     if rc is None or not os.path.exists(out):
         return ("refused", refusal_reason(log or "", path))
-    r = subprocess.run(["/usr/bin/python3", "-c", CHECK, out], stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+    r = subprocess.run(["/usr/bin/python3", "-c", CHECK, out, path], stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
     verdict = r.stdout.decode("utf-8", "replace").strip().splitlines()
     verdict = verdict[-1] if verdict else "checker failed"
     converted = [l.strip() for l in log.splitlines() if "R12" in l]
