@@ -83,12 +83,13 @@ def look(path):
     aud = doc.audit()
     kinds = {re.sub(r'"[^"]*"|\(#[0-9A-F]+\)|#[0-9A-F]+', '', str(e.message))[:70] for e in aud.errors}
     raw = open(path, 'rb').read()
+    encoding = 'utf-8' if doc.dxfversion >= 'AC1021' else doc.encoding
     try:
-        raw.decode(doc.encoding)
+        raw.decode(encoding)
         decodes = True
     except UnicodeDecodeError:
         decodes = False
-    lines = raw.decode(doc.encoding, errors='replace').replace('\r', '').split('\n')
+    lines = raw.decode(encoding, errors='replace').replace('\r', '').split('\n')
     pairs = [(int(lines[i]), lines[i + 1]) for i in range(0, len(lines) - 1, 2)]
     handles, pointers, section, rtype, markers = [], [], None, '', 0
     for k, (c, v) in enumerate(pairs):
@@ -120,7 +121,7 @@ problems = []
 if kinds - before[1]:
     problems.append('audit: ' + '; '.join(sorted(kinds - before[1])))
 if not decodes and before[2]:
-    problems.append('decoding errors in ' + doc.encoding)
+    problems.append('decoding errors')
 if dups > before[3]:
     problems.append('duplicate handles')
 if dangling > before[4]:
