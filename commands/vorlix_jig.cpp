@@ -59,7 +59,7 @@ PlaceResult placeTakenReferences(AcDbDatabase* taken, AcDbObjectId frameLayer) {
     owned.reset();
     // An older drawing (R12) cannot hold every entity of the frame as it is: say what changed.
     const wchar_t* changed = vx::db::lastCopyReport();
-    if (changed && *changed) acutPrintf(L"\n%s", changed);
+    if (changed && *changed) acutPrintf(L"\n%s\n", changed);
 
     ads_name last;
     AcDbObjectId id;
