@@ -49,7 +49,7 @@ AcDbObjectId AcDbObject::extensionDictionary() const {
 }
 
 bool AcDbObject::isErased() const { return (m_flags & vx::db::fErased) != 0; }
-bool AcDbObject::isModified() const { return m_own != nullptr; }
+bool AcDbObject::isModified() const { return vx::db::Access::isEdited(this); }
 
 Acad::ErrorStatus AcDbObject::close() {
     if (!m_db) return Acad::eOk;

@@ -77,7 +77,7 @@ Section& Store::ensureSection(SectionKind k) {
 
 void Store::clear() {
     sections.clear();
-    header = eof = nullptr;
+    header = eof = prologue = nullptr;
     blockTable = layerTable = styleTable = linetypeTable = appidTable = dimstyleTable = nullptr;
     vportTable = viewTable = ucsTable = nullptr;
     modelSpace = paperSpace = nullptr;
@@ -87,6 +87,7 @@ void Store::clear() {
     tags.clear();
     buffer.clear();
     trailer.clear();
+    fileSize = 0;
     audit.clear();
     nextHandle = 1;
     nextSeq = 1;
