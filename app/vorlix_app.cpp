@@ -6,6 +6,7 @@
 #include "app/palette.h"
 #include "frames/drawing_utils.h"
 #include "settings/settings.h"
+#include "update/update_step.h"
 
 namespace vorlix {
 
@@ -28,6 +29,8 @@ AcRx::AppRetCode CVorlixDesignApp::On_kInitAppMsg(void* appId) {
         text.Format(kUnreadableDescription, settings().templateDescriptionPath());
         acutPrintf(L"\n%s", text.GetString());
     }
+    // An accepted upgrade ends the load here, so that the host lets go of the module's files.
+    if (runUpdateStep(settings().moduleFolder()) == UpdateResult::HandedOver) return AcRx::kRetError;
     createPaletteSet();
     // Plotting runs in the foreground: the batch plot waits for each sheet.
     resbuf value;

@@ -1,0 +1,45 @@
+// A drawing turned into primitives: every entity of a space made into pen-grouped geometry once,
+// block definitions made once and instanced, and a spatial index per space so that drawing a
+// window costs what the window holds. Extents and hit tests come from the same geometry.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "dbid.h"
+#include "render/primitives.h"
+
+class AcDbDatabase;
+
+namespace vx::render {
+
+struct DrawOptions {
+    double tolerance = 0.01;   // chord error allowed when curves are flattened, in world units
+    bool plotting = true;      // leave out layers that are not plotted, and "Defpoints"
+    Box2 view;                 // infinite lines (XLINE, RAY) are clipped to this box
+};
+
+// What drawing left out, for the transcript.
+struct DrawStats {
+    uint64_t entities = 0;     // entities drawn
+    uint64_t unknown = 0;      // kinds that draw nothing
+    uint64_t skipped = 0;      // entities refused as damaged (NaN coordinates, bad knots ...)
+};
+
+class Scene {
+public:
+    virtual ~Scene() = default;
+    // Draws every entity of the space (a block record: model space or a layout's paper space)
+    // whose extents meet `window` into the sink, in drawing order.
+    virtual void draw(AcDbObjectId space, const Box2& window, const DrawOptions& options,
+                      PrimitiveSink& sink, DrawStats& stats) = 0;
+    // Extents of the space's entities, or of one entity, from the geometry drawing makes.
+    virtual Box2 extents(AcDbObjectId space) = 0;
+    virtual Box2 entityExtents(AcDbObjectId entity) = 0;
+};
+
+// A scene over a database; it follows edits of the database (changed entities are made again).
+std::unique_ptr<Scene> makeScene(AcDbDatabase& db);
+
+}  // namespace vx::render
