@@ -83,7 +83,8 @@ std::vector<std::wstring> loadFrameSizes(const std::wstring& path) {
 
 bool isUnreadableDescription(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return false;  // missing: the defaults, as intended
+    // Missing, or a link that leads nowhere: the defaults, as intended.
+    if (attributes == INVALID_FILE_ATTRIBUTES || attributes == FILE_ATTRIBUTE_REPARSE_POINT) return false;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return true;
     for (const wchar_t* section : {kLayoutSection, L"TKATT", L"TKNAMELIST", L"BPLOTNAMEFORMAT"}) {
         wchar_t keys[4] = {};
