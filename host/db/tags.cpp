@@ -26,6 +26,7 @@ TagRef Access::tag(const AcDbObject* o, size_t i) {
 
 OwnTags& Access::edit(AcDbObject* o) {
     if (Store* st = store(o)) st->modified = true;
+    touch(o);
     if (!o->m_own) {
         auto own = std::make_unique<OwnTags>();
         own->tags.reserve(o->m_tagCount + 4);
