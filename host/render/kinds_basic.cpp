@@ -69,6 +69,7 @@ bool describeInfiniteLine(const AcDbEntity* e, BuildContext& ctx, Shapes& s) {
 
 bool describeCircle(const AcDbEntity* e, BuildContext&, Shapes& s) {
     const Fields f(e, {10, 40, 210});
+    if (!std::isfinite(f.real(40, 0))) return false;
     const EllipseArc a = planeArc(f, 0, 2 * M_PI);
     if (!(a.u.length() > 0)) {
         s.dot(a.c);
@@ -82,7 +83,7 @@ bool describeCircle(const AcDbEntity* e, BuildContext&, Shapes& s) {
 bool describeArc(const AcDbEntity* e, BuildContext&, Shapes& s) {
     const Fields f(e, {10, 40, 50, 51, 210});
     double t0 = f.real(50) * kDeg, t1 = f.real(51) * kDeg;
-    if (!std::isfinite(t0) || !std::isfinite(t1)) return false;
+    if (!std::isfinite(t0) || !std::isfinite(t1) || !std::isfinite(f.real(40, 0))) return false;
     t0 = std::fmod(t0, 2 * M_PI);
     t1 = std::fmod(t1, 2 * M_PI);
     if (t1 <= t0) t1 += 2 * M_PI;
@@ -101,7 +102,7 @@ bool describeEllipse(const AcDbEntity* e, BuildContext&, Shapes& s) {
     const AcGeVector3d major = f.point(11).asVector();
     const double ratio = f.real(40, 1);
     double t0 = f.real(41, 0), t1 = f.real(42, 2 * M_PI);
-    if (!std::isfinite(t0) || !std::isfinite(t1) || !std::isfinite(ratio)) return false;
+    if (!std::isfinite(t0) || !std::isfinite(t1) || !std::isfinite(ratio) || !std::isfinite(major.length())) return false;
     const AcGeVector3d minor = f.normal().crossProduct(major) * ratio;
     const bool whole = std::fabs(std::fabs(t1 - t0) - 2 * M_PI) < 1e-12 || t0 == t1;
     t0 = std::fmod(t0, 2 * M_PI);

@@ -141,7 +141,8 @@ bool describeMText(const AcDbEntity* e, BuildContext& ctx, Shapes& s) {
         x = x - n * x.dotProduct(n);
     }
     if (!(x.length() > 1e-12)) {
-        const double r = f.real(50, 0);
+        // Degrees, as writers (and CAD hosts) store it, whatever the DXF reference says.
+        const double r = f.real(50, 0) * M_PI / 180;
         x = AcGeMatrix3d::planeToWorld(n) * AcGeVector3d(std::cos(r), std::sin(r), 0);
     }
     x = x.normal();

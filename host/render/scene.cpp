@@ -68,7 +68,17 @@ SpaceEntry SceneImpl::measure(const AcDbEntity* e) {
         return en;
     }
     Box3 box;
-    measureEntity(e, *m_tables, AcGeMatrix3d::kIdentity, box, &m_boxes);
+    const Outcome o = measureEntity(e, *m_tables, AcGeMatrix3d::kIdentity, box, &m_boxes);
+    en.measured = !box.empty();
+    if (o == Outcome::Unknown || o == Outcome::Damaged) {
+        // Kinds that draw nothing and damaged entities are still found by a window on their
+        // (finite) points, so that drawing the window counts them.
+        const Fields f(e, {10, 11, 12, 13});
+        for (int code : {10, 11, 12, 13})
+            if (f.has(code) && finite(f.point(code))) box.add(f.point(code));
+        // With no point to place them by, every window meets them.
+        if (box.empty()) en.unbounded = true;
+    }
     if (!box.empty()) {
         en.box = toIndex(box);
         en.indexed = true;
@@ -125,7 +135,7 @@ Box2 SceneImpl::extents(AcDbObjectId spaceId) {
     SpaceIndex* s = space(spaceId);
     if (!s) return out;
     for (const SpaceEntry& en : s->entries) {
-        if (!en.indexed) continue;
+        if (!en.measured || en.erased) continue;
         // Frozen layers are left out, as a CAD host's view of the extents does.
         if (m_tables->layer(Access::layerOf(en.entity)).frozen) continue;
         out.add(Vec2{en.box.min_corner().get<0>(), en.box.min_corner().get<1>()});

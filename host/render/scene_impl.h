@@ -29,7 +29,8 @@ struct SpaceEntry {
     uint32_t revision = 0;
     bool erased = false;
     bool indexed = false;    // in the tree (has a box)
-    bool unbounded = false;  // drawn in any window (XLINE, RAY)
+    bool measured = false;   // the box is the entity's geometry (not just where it stands)
+    bool unbounded = false;  // met by any window (XLINE, RAY, entities that cannot be placed)
 };
 
 // The tree holds entry numbers; their boxes stay in the entries.

@@ -12,7 +12,9 @@ namespace {
 using namespace vxtest;
 
 TEST(Hatch, SolidWithIslandAndEveryEdgeType) {
+    std::string printed;
     auto db = ezdxfDrawing("hatch-solid", R"PY(
+from ezdxf import path
 h = msp.add_hatch(color=1)
 h.paths.add_polyline_path([(0, 0), (100, 0), (100, 100), (0, 100)], is_closed=True, flags=1)
 h.paths.add_polyline_path([(40, 40), (60, 40), (60, 60), (40, 60)], is_closed=True, flags=16)
@@ -26,10 +28,15 @@ s = msp.add_hatch(color=3)
 q = s.paths.add_edge_path()
 q.add_spline(control_points=[(300, 0), (300, 10), (310, 10), (310, 0)], knot_values=[0, 0, 0, 0, 1, 1, 1, 1], degree=3)
 q.add_line((310, 0), (300, 0))
-)PY");
+b = msp.add_hatch(color=4)
+b.paths.add_polyline_path([(400, 0, 1), (410, 0, 0), (410, 10, -0.5), (400, 10, 0)], is_closed=True)
+for e in (h, e, s, b):
+    for p in path.from_hatch(e):
+        out(e.dxf.color, list(p.flattening(0.001, segments=8)))
+)PY", "R2018", &printed);
     ASSERT_TRUE(db);
     RecordingSink sink;
-    const auto stats = drawModel(*db, sink, 0.01);
+    const auto stats = drawModel(*db, sink, 0.001);
     EXPECT_EQ(stats.skipped, 0u);
     std::map<int, std::vector<Polygon>> fills;
     for (const auto& c : sink.calls)
@@ -37,17 +44,17 @@ q.add_line((310, 0), (300, 0))
     // One polygon of two rings: the island is a hole by the even-odd rule.
     ASSERT_EQ(fills[1].size(), 1u);
     EXPECT_EQ(fills[1][0].rings.size(), 2u);
-    // The clockwise arc from 180 to 0 degrees bulges up (through y = 15), the clockwise
-    // half-ellipse down (through y = -2): the ring is one closed round shape.
-    ASSERT_EQ(fills[2].size(), 1u);
-    double top = -1e9, bottom = 1e9;
-    for (Vec2 p : fills[2][0].rings[0]) top = std::max(top, p.y), bottom = std::min(bottom, p.y);
-    EXPECT_NEAR(top, 15, 0.01);
-    EXPECT_NEAR(bottom, -2, 0.01);
-    ASSERT_EQ(fills[3].size(), 1u);
-    double splineTop = -1e9;
-    for (Vec2 p : fills[3][0].rings[0]) splineTop = std::max(splineTop, p.y);
-    EXPECT_NEAR(splineTop, 7.5, 0.01);
+    // Every boundary, arcs clockwise and counter-clockwise, ellipses, splines and bulges, as
+    // ezdxf builds it.
+    std::map<int, std::vector<Polyline>> theirs;
+    for (auto& kv : parsePolylines(printed)) theirs[std::stoi(kv.first)].push_back(kv.second);
+    for (int aci : {1, 2, 3, 4}) {
+        ASSERT_EQ(fills[aci].size(), 1u) << aci;
+        std::vector<Polyline> ours;
+        for (const auto& r : fills[aci][0].rings) ours.push_back(Polyline{r, true});
+        EXPECT_LT(farthestFrom(ours, theirs[aci]), 0.003) << aci;
+        EXPECT_LT(farthestFrom(theirs[aci], ours), 0.003) << aci;
+    }
 }
 
 TEST(Hatch, PatternLinesMatchAnIndependentHatching) {
@@ -55,15 +62,15 @@ TEST(Hatch, PatternLinesMatchAnIndependentHatching) {
     auto db = ezdxfDrawing("hatch-pattern", R"PY(
 from ezdxf.render import hatching
 h = msp.add_hatch(color=1)
-h.set_pattern_fill('ANSI31', scale=2)
+h.set_pattern_fill('ANSI31', color=1, scale=2)
 h.paths.add_polyline_path([(0, 0), (100, 0), (100, 60), (0, 60)], is_closed=True, flags=1)
 h.paths.add_polyline_path([(30, 20), (50, 20), (50, 40), (30, 40)], is_closed=True, flags=16)
 g = msp.add_hatch(color=2)
-g.set_pattern_fill('DASH', scale=1, angle=30)
+g.set_pattern_fill('DASH', color=2, scale=1, angle=30)
 g.paths.add_polyline_path([(200, 0), (260, 0), (230, 50)], is_closed=True, flags=1)
 for e in (h, g):
     for line in hatching.hatch_entity(e):
-        out(e.dxf.color, [line.start, line.end])
+        out(e.dxf.color, [line[0], line[1]])
 )PY", "R2018", &printed);
     ASSERT_TRUE(db);
     RecordingSink sink;

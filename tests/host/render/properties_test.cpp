@@ -64,11 +64,20 @@ b.add_line((0, 0), (0, 1), dxfattribs={'layer': '0'})
 b.add_line((1, 0), (1, 1), dxfattribs={'layer': 'VISIBLE'})
 for x, layer in [(0, 'OFF'), (10, 'FROZEN'), (20, 'NOPLOT'), (30, 'Defpoints'), (40, 'VISIBLE')]:
     msp.add_line((x, 0), (x, 1), dxfattribs={'layer': layer})
-msp.add_line((50, 0), (50, 1), dxfattribs={'invisible': 1})
+msp.add_line((50, 0), (50, 1))
 msp.add_blockref('B', (100, 0), dxfattribs={'layer': 'OFF'})
 msp.add_blockref('B', (200, 0), dxfattribs={'layer': 'FROZEN'})
 )PY");
     ASSERT_TRUE(db);
+    {
+        // Made invisible through the API (the writer of the fixture leaves flag 60 out).
+        AcDbBlockTableRecord* ms = nullptr;
+        ASSERT_EQ(acdbOpenObject(ms, db->modelSpaceId(), AcDb::kForRead), Acad::eOk);
+        AcDbObjectPointer<AcDbEntity> hidden(ms->entities()[5]->objectId(), AcDb::kForWrite);
+        ms->close();
+        ASSERT_EQ(hidden.openStatus(), Acad::eOk);
+        ASSERT_EQ(hidden->setVisibility(false), Acad::eOk);
+    }
     RecordingSink plot, view;
     drawModel(*db, plot, 0.01, true);
     drawModel(*db, view, 0.01, false);
@@ -119,7 +128,6 @@ p.dxf.flags = p.dxf.flags | 128
 
 TEST(Properties, LineweightsAndTrueColours) {
     auto db = ezdxfDrawing("weights", R"PY(
-doc.header['$LWDEFAULT'] = 18
 doc.layers.add('W', lineweight=35)
 b = doc.blocks.new('B')
 b.add_line((0, 0), (0, 1), dxfattribs={'lineweight': -2})
@@ -137,7 +145,7 @@ msp.add_line((40, 0), (40, 1), dxfattribs={'true_color': 0x336699})
         for (const Polyline& l : c.geometry.lines) byX[static_cast<int>(std::lround(c.toWorld.map(l.points[0]).x))] = c.pen;
     EXPECT_EQ(byX.at(0).lineweight, 50);
     EXPECT_EQ(byX.at(10).lineweight, 35);
-    EXPECT_EQ(byX.at(20).lineweight, 18);
+    EXPECT_EQ(byX.at(20).lineweight, 25);  // "default": $LWDEFAULT, 0.25 mm when the drawing has none
     EXPECT_EQ(byX.at(30).lineweight, 70);
     EXPECT_EQ(byX.at(40).color.r, 0x33);
     EXPECT_EQ(byX.at(40).color.b, 0x99);
