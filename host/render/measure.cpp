@@ -111,39 +111,53 @@ Outcome measureEntity(const AcDbEntity* e, Tables& t, const AcGeMatrix3d& toWorl
     return o;
 }
 
-Tables& tablesFor(const AcDbDatabase* db) {
-    struct Cached {
-        const vx::db::Store* store = nullptr;
-        uint64_t serial = 0, revision = 0;
-        std::unique_ptr<Tables> tables;
-    };
-    thread_local Cached slots[4];
+namespace {
+
+// What measuring without a scene keeps per drawing (and thread): the tables, and the boxes of
+// block definitions, forgotten whenever the drawing changes.
+struct MeasureCache {
+    const vx::db::Store* store = nullptr;
+    uint64_t serial = 0, revision = 0;
+    std::unique_ptr<Tables> tables;
+    BlockBoxes boxes;
+};
+
+MeasureCache& cacheFor(const AcDbDatabase* db) {
+    thread_local MeasureCache slots[4];
     thread_local unsigned next = 0;
-    thread_local std::unique_ptr<Tables> none;
+    thread_local MeasureCache none;
     if (!db) {
-        if (!none) none = std::make_unique<Tables>(nullptr);
-        return *none;
+        if (!none.tables) none.tables = std::make_unique<Tables>(nullptr);
+        return none;
     }
     const vx::db::Store* st = &db->store();
-    for (Cached& c : slots)
+    for (MeasureCache& c : slots)
         if (c.store == st && c.serial == st->serial && c.tables) {
             if (c.revision != st->revision) {
                 c.tables->refresh();
+                c.boxes.clear();
                 c.revision = st->revision;
             }
-            return *c.tables;
+            return c;
         }
-    Cached& c = slots[next++ % 4];
+    MeasureCache& c = slots[next++ % 4];
     c.store = st;
     c.serial = st->serial;
     c.revision = st->revision;
     c.tables = std::make_unique<Tables>(db);
-    return *c.tables;
+    c.boxes.clear();
+    return c;
 }
 
+}  // namespace
+
+Tables& tablesFor(const AcDbDatabase* db) { return *cacheFor(db).tables; }
+
 bool entityExtents(const AcDbEntity* e, AcGePoint3d& min, AcGePoint3d& max) {
+    MeasureCache& cache = cacheFor(e->database());
     Box3 box;
-    measureEntity(e, tablesFor(e->database()), AcGeMatrix3d::kIdentity, box, nullptr, false);
+    // An entity outside any database has no block to cache.
+    measureEntity(e, *cache.tables, AcGeMatrix3d::kIdentity, box, e->database() ? &cache.boxes : nullptr, false);
     if (box.empty()) return false;
     min = AcGePoint3d(box.x0, box.y0, box.z0);
     max = AcGePoint3d(box.x1, box.y1, box.z1);
