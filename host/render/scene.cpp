@@ -3,6 +3,9 @@
 // changed or added entities).
 #include "render/scene_impl.h"
 
+#include <cmath>
+#include <limits>
+
 #include "db/access.h"
 
 namespace vx::render {
@@ -26,7 +29,22 @@ uint64_t blocksSignature(const vx::db::Store& st) {
 
 IndexBox toIndex(const Box3& b) { return IndexBox(IndexPoint(b.x0, b.y0), IndexPoint(b.x1, b.y1)); }
 
+float down(double v) {
+    const float f = static_cast<float>(v);
+    return static_cast<double>(f) > v ? std::nextafter(f, -std::numeric_limits<float>::infinity()) : f;
+}
+float up(double v) {
+    const float f = static_cast<float>(v);
+    return static_cast<double>(f) < v ? std::nextafter(f, std::numeric_limits<float>::infinity()) : f;
+}
+
 }  // namespace
+
+TreeBox EntryBox::operator()(uint32_t i) const {
+    const IndexBox& b = (*entries)[i].box;
+    return TreeBox(TreePoint(down(b.min_corner().get<0>()), down(b.min_corner().get<1>())),
+                   TreePoint(up(b.max_corner().get<0>()), up(b.max_corner().get<1>())));
+}
 
 std::unique_ptr<Scene> makeScene(AcDbDatabase& db) { return std::make_unique<SceneImpl>(db); }
 
@@ -59,7 +77,6 @@ void SceneImpl::sync() {
 
 SpaceEntry SceneImpl::measure(const AcDbEntity* e) {
     SpaceEntry en;
-    en.entity = e;
     en.revision = Access::revision(e);
     en.erased = e->isErased();
     if (en.erased) return en;
@@ -93,13 +110,14 @@ void SceneImpl::update(SpaceIndex& s, bool all, bool references) {
         const AcDbEntity* e = ents[i];
         if (i < s.entries.size()) {
             const SpaceEntry& en = s.entries[i];
-            const bool same = en.entity == e && en.revision == Access::revision(e) && en.erased == e->isErased();
+            const bool same = en.revision == Access::revision(e) && en.erased == e->isErased();
             if (same && !all && !(references && isReference(e))) continue;
         }
         changed.push_back(static_cast<uint32_t>(i));
     }
     if (changed.empty() && s.entries.size() == ents.size()) return;
     const bool rebuild = changed.size() * 4 > ents.size() || !s.tree;
+    s.entries.reserve(ents.size());
     for (uint32_t i : changed) {
         if (!rebuild && i < s.entries.size() && s.entries[i].indexed) s.tree->remove(i);
         SpaceEntry en = measure(ents[i]);
@@ -115,7 +133,7 @@ void SceneImpl::update(SpaceIndex& s, bool all, bool references) {
         if (rebuild && s.entries[i].indexed) indexed.push_back(i);
     }
     // Packing a whole new tree beats inserting many entries one by one.
-    if (rebuild) s.tree = std::make_unique<EntryTree>(indexed, bgi::rstar<16>(), EntryBox{&s.entries});
+    if (rebuild) s.tree = std::make_unique<EntryTree>(indexed, bgi::quadratic<16>(), EntryBox{&s.entries});
 }
 
 SpaceIndex* SceneImpl::space(AcDbObjectId id) {
@@ -134,10 +152,12 @@ Box2 SceneImpl::extents(AcDbObjectId spaceId) {
     Box2 out;
     SpaceIndex* s = space(spaceId);
     if (!s) return out;
-    for (const SpaceEntry& en : s->entries) {
+    const std::vector<AcDbEntity*>& ents = s->block->entities();
+    for (size_t i = 0; i < s->entries.size(); ++i) {
+        const SpaceEntry& en = s->entries[i];
         if (!en.measured || en.erased) continue;
         // Frozen layers are left out, as a CAD host's view of the extents does.
-        if (m_tables->layer(Access::layerOf(en.entity)).frozen) continue;
+        if (m_tables->layer(Access::layerOf(ents[i])).frozen) continue;
         out.add(Vec2{en.box.min_corner().get<0>(), en.box.min_corner().get<1>()});
         out.add(Vec2{en.box.max_corner().get<0>(), en.box.max_corner().get<1>()});
     }

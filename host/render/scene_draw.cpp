@@ -3,6 +3,7 @@
 // barriers, paper-space viewports showing model space cut to their boxes.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "db/access.h"
 #include "render/clip_sink.h"
@@ -95,13 +96,23 @@ void SceneImpl::draw(AcDbObjectId spaceId, const Box2& window, const DrawOptions
 
 void SceneImpl::drawSpace(SpaceIndex& s, DrawTarget& t) {
     std::vector<uint32_t> hits;
-    if (s.tree)
-        s.tree->query(bgi::intersects(IndexBox(IndexPoint(t.window.x0, t.window.y0), IndexPoint(t.window.x1, t.window.y1))),
-                      std::back_inserter(hits));
+    if (s.tree) {
+        // Rounded outwards like the tree's boxes.
+        const auto out = [](double v, float towards) {
+            const float f = static_cast<float>(v);
+            return static_cast<double>(f) == v ? f : std::nextafter(f, towards);
+        };
+        const float inf = std::numeric_limits<float>::infinity();
+        const TreeBox query(TreePoint(out(t.window.x0, -inf), out(t.window.y0, -inf)),
+                            TreePoint(out(t.window.x1, inf), out(t.window.y1, inf)));
+        s.tree->query(bgi::intersects(query), std::back_inserter(hits));
+    }
     hits.insert(hits.end(), s.unbounded.begin(), s.unbounded.end());
     std::sort(hits.begin(), hits.end());
     PenBatch batch(t.sink);
-    for (uint32_t i : hits) drawEntity(s.entries[i].entity, t, batch);
+    const std::vector<AcDbEntity*>& ents = s.block->entities();
+    for (uint32_t i : hits)
+        if (i < ents.size() && !s.entries[i].erased) drawEntity(ents[i], t, batch);
     batch.flush();
 }
 

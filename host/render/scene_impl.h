@@ -22,10 +22,15 @@ namespace bg = boost::geometry;
 namespace bgi = boost::geometry::index;
 using IndexPoint = bg::model::point<double, 2, bg::cs::cartesian>;
 using IndexBox = bg::model::box<IndexPoint>;
+// The tree keeps single-precision boxes, rounded outwards (a window query may find an entity a
+// rounding error away, never miss one): its nodes are then half the size.
+using TreePoint = bg::model::point<float, 2, bg::cs::cartesian>;
+using TreeBox = bg::model::box<TreePoint>;
 
+// One entity of a space, at the same position as in the block's entity list (entities are only
+// ever appended to it).
 struct SpaceEntry {
     IndexBox box;
-    const AcDbEntity* entity = nullptr;
     uint32_t revision = 0;
     bool erased = false;
     bool indexed = false;    // in the tree (has a box)
@@ -35,11 +40,12 @@ struct SpaceEntry {
 
 // The tree holds entry numbers; their boxes stay in the entries.
 struct EntryBox {
-    using result_type = const IndexBox&;
+    using result_type = TreeBox;
     const std::vector<SpaceEntry>* entries;
-    const IndexBox& operator()(uint32_t i) const { return (*entries)[i].box; }
+    TreeBox operator()(uint32_t i) const;
 };
-using EntryTree = bgi::rtree<uint32_t, bgi::rstar<16>, EntryBox>;
+// Quadratic splits: inserting edits one by one is cheap, and a tree built at once is packed.
+using EntryTree = bgi::rtree<uint32_t, bgi::quadratic<16>, EntryBox>;
 
 struct SpaceIndex {
     const AcDbBlockTableRecord* block = nullptr;
