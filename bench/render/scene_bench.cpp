@@ -200,8 +200,9 @@ void writeDrawing(const std::string& path, int firstFrame, int frames) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-std::string bigFile() { return dir() + "/big.dxf"; }
-std::string aloneFile() { return dir() + "/alone.dxf"; }
+// Named by the generator's version: a changed generator never reads an old file.
+std::string bigFile() { return dir() + "/big-1.dxf"; }
+std::string aloneFile() { return dir() + "/alone-1.dxf"; }
 
 void ensureDrawings() {
     static bool done = false;
