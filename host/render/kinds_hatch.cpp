@@ -10,16 +10,16 @@ namespace vx::render {
 
 namespace {
 
-// The loops the style fills: all of them (odd parity), or the outer ones only.
+// The loops the style fills: all of them by parity (the normal style, and the outer style,
+// which differs only for islands inside islands), or with islands ignored the outer loops only.
 std::vector<const HatchLoop*> filledLoops(const HatchData& h) {
     std::vector<const HatchLoop*> all, outer;
     for (const HatchLoop& l : h.loops) {
         if (l.edges.empty()) continue;
         all.push_back(&l);
-        const long long want = h.style == 2 ? 1 : 1 | 16;
-        if (l.flags & want) outer.push_back(&l);
+        if (l.flags & (1 | 16)) outer.push_back(&l);
     }
-    return h.style != 0 && !outer.empty() ? outer : all;
+    return h.style == 2 && !outer.empty() ? outer : all;
 }
 
 // Edges joined head to tail: an edge stored the other way round is turned.

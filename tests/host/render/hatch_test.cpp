@@ -105,18 +105,30 @@ p.add_line((20, 0), (30, 0))
 p.add_line((30, 0), (30, 10))
 x = msp.add_hatch(color=5)
 x.paths.add_polyline_path([(40, 0), (50, 10), (50, 0), (40, 10)], is_closed=True)
+for style, colour in ((1, 6), (2, 8)):
+    i = msp.add_hatch(color=colour)
+    i.dxf.hatch_style = style
+    i.paths.add_polyline_path([(100, 0), (110, 0), (110, 10), (100, 10)], is_closed=True, flags=1)
+    i.paths.add_polyline_path([(102, 2), (108, 2), (108, 8), (102, 8)], is_closed=True, flags=0)
 )PY");
     ASSERT_TRUE(db);
     RecordingSink sink;
     const auto stats = drawModel(*db, sink);
     EXPECT_EQ(stats.skipped, 0u);
     std::vector<Pen> pens = sink.pens();
-    ASSERT_EQ(pens.size(), 3u);
+    ASSERT_EQ(pens.size(), 5u);
     EXPECT_EQ(pens[0].color.r, 255);
     EXPECT_EQ(pens[0].color.b, 0);
     EXPECT_EQ(pens[0].color.aci, 0);
     // An open boundary is closed by the fill; a self-crossing one filled by parity.
-    EXPECT_EQ(sink.rings().size(), 3u);
+    // The outer style keeps the island a hole; ignoring islands fills it.
+    std::map<int, size_t> rings;
+    for (const auto& c : sink.calls)
+        for (const Polygon& p : c.geometry.fills) rings[c.pen.color.aci] += p.rings.size();
+    EXPECT_EQ(rings[4], 1u);
+    EXPECT_EQ(rings[5], 1u);
+    EXPECT_EQ(rings[6], 2u);
+    EXPECT_EQ(rings[8], 1u);
 }
 
 }  // namespace
