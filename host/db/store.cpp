@@ -35,6 +35,7 @@ void Store::adopt(AcDbObject* obj, AcDbObject* owner) {
     Access::setOwner(obj, owner);
     Access::setSeq(obj, nextSeq++);
     ++revision;
+    blockChanges.objectChanged(obj);
     if (Access::isEdited(obj)) {
         Access::fitToVersion(obj, *this);
         Kind k = Access::kind(obj);
@@ -85,7 +86,7 @@ Section& Store::ensureSection(SectionKind k) {
 
 void Store::clear() {
     sections.clear();
-    header = eof = nullptr;
+    header = eof = prologue = nullptr;
     blockTable = layerTable = styleTable = linetypeTable = appidTable = dimstyleTable = nullptr;
     vportTable = viewTable = ucsTable = nullptr;
     modelSpace = paperSpace = nullptr;
@@ -95,11 +96,13 @@ void Store::clear() {
     tags.clear();
     buffer.clear();
     trailer.clear();
+    fileSize = 0;
     audit.clear();
     nextHandle = 1;
     nextSeq = 1;
     modified = false;
     serial = g_nextSerial++;
+    blockChanges.replaced();
 }
 
 }  // namespace vx::db

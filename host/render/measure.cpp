@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "db/access.h"
+#include "render/font_registry.h"
 #include "render/references.h"
 
 namespace vx::render {
@@ -31,23 +32,36 @@ bool beingMeasured(const AcDbBlockTableRecord* b) {
 
 bool shownInBlock(const AcDbEntity* e) { return drawnInBlock(e) && !readProps(e).invisible; }
 
-void measureContents(const AcDbBlockTableRecord* b, Tables& t, const AcGeMatrix3d& m, Box3& box, BlockBoxes* boxes) {
+// References nested deeper than this take their block's box through the transform: a chain of
+// rotated references of any length then cannot exhaust the stack.
+constexpr size_t kExactDepth = 16;
+
+void measureContents(const AcDbBlockTableRecord* b, Tables& t, const AcGeMatrix3d& m, Box3& box, bool cached) {
     Measuring guard(b);
     for (const AcDbEntity* k : b->entities())
-        if (shownInBlock(k)) measureEntity(k, t, m, box, boxes, true);
+        if (shownInBlock(k)) measureEntity(k, t, m, box, cached, true);
 }
 
-Outcome measureReference(const AcDbEntity* e, Tables& t, const AcGeMatrix3d& toWorld, Box3& box, BlockBoxes* boxes) {
+Outcome measureReference(const AcDbEntity* e, Tables& t, const AcGeMatrix3d& toWorld, Box3& box, bool cached) {
     Box3 inner;
     Reference ref;
     if (readReference(e, t, ref) && !beingMeasured(ref.block)) {
+        Box3 local;
+        bool looked = false;
         for (const AcGeMatrix3d& instance : ref.instances) {
             const AcGeMatrix3d m = toWorld * instance;
-            if (boxes && keepsAxes(m)) addMappedBox(inner, boxes->localBox(ref.block, t), m);
-            else measureContents(ref.block, t, m, inner, boxes);
+            if (cached && (keepsAxes(m) || t_measuring.size() >= kExactDepth)) {
+                if (!looked) {
+                    definitionBox(ref.block, local);
+                    looked = true;
+                }
+                addMappedBox(inner, local, m);
+            } else {
+                measureContents(ref.block, t, m, inner, cached);
+            }
         }
     }
-    for (const AcDbEntity* a : attributesOf(e)) measureEntity(a, t, toWorld, inner, boxes, false);
+    for (const AcDbEntity* a : attributesOf(e)) measureEntity(a, t, toWorld, inner, cached, false);
     if (Access::kind(e) == vx::db::kDimension) {
         // The definition points count too (a dimension without its block still has them).
         const Fields f(e, {10, 11, 13, 14, 15, 16});
@@ -89,18 +103,33 @@ void addMappedBox(Box3& out, const Box3& in, const AcGeMatrix3d& m) {
             for (double z : {in.z0, in.z1}) out.add(m * AcGePoint3d(x, y, z));
 }
 
-const Box3& BlockBoxes::localBox(const AcDbBlockTableRecord* block, Tables& tables) {
-    auto it = m_boxes.find(block);
-    if (it != m_boxes.end()) return it->second;
-    Box3 box;
-    // A block that contains itself (damaged files) measures as far as it does not recurse.
-    if (!beingMeasured(block)) measureContents(block, tables, AcGeMatrix3d::kIdentity, box, this);
-    return m_boxes.emplace(block, box).first->second;
+bool definitionBox(const AcDbBlockTableRecord* block, Box3& box) {
+    vx::db::Store* st = Access::store(block);
+    if (!st) {
+        // A block outside any database has no cache to keep its box in.
+        if (beingMeasured(block)) return false;
+        measureContents(block, tablesFor(nullptr), AcGeMatrix3d::kIdentity, box, true);
+        return !box.empty();
+    }
+    const vx::db::BlockExtents::Definition* d = st->blockExtents.definition(block);
+    if (!d || d->geometry.isEmpty()) return false;
+    box.add(d->geometry.minPoint());
+    box.add(d->geometry.maxPoint());
+    return true;
 }
 
-Outcome measureEntity(const AcDbEntity* e, Tables& t, const AcGeMatrix3d& toWorld, Box3& box, BlockBoxes* boxes,
+vx::db::BlockExtents::Definition measureDefinition(const AcDbBlockTableRecord* block) {
+    Box3 box;
+    // A block that contains itself (damaged files) measures as far as it does not recurse.
+    if (!beingMeasured(block)) measureContents(block, tablesFor(block->database()), AcGeMatrix3d::kIdentity, box, true);
+    vx::db::BlockExtents::Definition d;
+    if (!box.empty()) d.geometry.set(AcGePoint3d(box.x0, box.y0, box.z0), AcGePoint3d(box.x1, box.y1, box.z1));
+    return d;
+}
+
+Outcome measureEntity(const AcDbEntity* e, Tables& t, const AcGeMatrix3d& toWorld, Box3& box, bool cached,
                       bool inBlock) {
-    if (isReference(e)) return measureReference(e, t, toWorld, box, boxes);
+    if (isReference(e)) return measureReference(e, t, toWorld, box, cached);
     if (isViewport(e)) return measureViewport(e, toWorld, box);
     Shapes s(Shapes::Mode::Measure, kMeasureTolerance, &toWorld);
     BuildContext ctx{t};
@@ -113,30 +142,34 @@ Outcome measureEntity(const AcDbEntity* e, Tables& t, const AcGeMatrix3d& toWorl
 
 namespace {
 
-// What measuring without a scene keeps per drawing (and thread): the tables, and the boxes of
-// block definitions, forgotten whenever the drawing changes.
+// What measuring without a scene keeps per drawing (and thread): the tables, refreshed whenever
+// the drawing changes.
 struct MeasureCache {
     const vx::db::Store* store = nullptr;
-    uint64_t serial = 0, revision = 0;
+    uint64_t serial = 0, revision = 0, fonts = 0;
     std::unique_ptr<Tables> tables;
-    BlockBoxes boxes;
 };
 
 MeasureCache& cacheFor(const AcDbDatabase* db) {
     thread_local MeasureCache slots[4];
     thread_local unsigned next = 0;
     thread_local MeasureCache none;
+    const uint64_t fonts = fontLibraryGeneration();
     if (!db) {
-        if (!none.tables) none.tables = std::make_unique<Tables>(nullptr);
+        if (!none.tables || none.fonts != fonts) none.tables = std::make_unique<Tables>(nullptr);
+        none.fonts = fonts;
         return none;
     }
-    const vx::db::Store* st = &db->store();
+    vx::db::Store* st = &const_cast<AcDbDatabase*>(db)->store();
     for (MeasureCache& c : slots)
         if (c.store == st && c.serial == st->serial && c.tables) {
-            if (c.revision != st->revision) {
+            if (c.revision != st->revision || c.fonts != fonts) {
+                const uint64_t before = c.tables->signature();
                 c.tables->refresh();
-                c.boxes.clear();
+                // Text styles (and so the boxes of texts in blocks) may have changed.
+                if (c.tables->signature() != before) st->blockExtents.forget();
                 c.revision = st->revision;
+                c.fonts = fonts;
             }
             return c;
         }
@@ -144,8 +177,8 @@ MeasureCache& cacheFor(const AcDbDatabase* db) {
     c.store = st;
     c.serial = st->serial;
     c.revision = st->revision;
+    c.fonts = fonts;
     c.tables = std::make_unique<Tables>(db);
-    c.boxes.clear();
     return c;
 }
 
@@ -157,7 +190,7 @@ bool entityExtents(const AcDbEntity* e, AcGePoint3d& min, AcGePoint3d& max) {
     MeasureCache& cache = cacheFor(e->database());
     Box3 box;
     // An entity outside any database has no block to cache.
-    measureEntity(e, *cache.tables, AcGeMatrix3d::kIdentity, box, e->database() ? &cache.boxes : nullptr, false);
+    measureEntity(e, *cache.tables, AcGeMatrix3d::kIdentity, box, e->database() != nullptr, false);
     if (box.empty()) return false;
     min = AcGePoint3d(box.x0, box.y0, box.z0);
     max = AcGePoint3d(box.x1, box.y1, box.z1);

@@ -2,9 +2,7 @@
 // the font library's advances, block references through their blocks.
 #pragma once
 
-#include <unordered_map>
-#include <vector>
-
+#include "db/block_extents.h"
 #include "dbents.h"
 #include "render/curves.h"
 #include "render/kinds.h"
@@ -12,23 +10,22 @@
 
 namespace vx::render {
 
-// Boxes of block definitions in their own coordinates, kept until `clear` (the owner clears
-// them when the drawing changes). A reference whose transform keeps the axes (any translation,
-// scales, mirrors and quarter turns) takes its box from here exactly; other transforms measure
-// the contents through them.
-class BlockBoxes {
-public:
-    const Box3& localBox(const AcDbBlockTableRecord* block, Tables& tables);
-    void clear() { m_boxes.clear(); }
+// The box of a block definition in its own coordinates: what references draw of it (constant
+// attribute definitions, visible entities). Kept in the drawing's one block extents cache
+// (`Store::blockExtents`, forgotten when a definition changes); false while the block is itself
+// being measured (a reference inside its own definition) or when it draws nothing.
+bool definitionBox(const AcDbBlockTableRecord* block, Box3& box);
 
-private:
-    std::unordered_map<const AcDbBlockTableRecord*, Box3> m_boxes;
-};
+// How the block extents cache measures a definition (its attribute definitions that are not
+// constant apart: references leave them out).
+vx::db::BlockExtents::Definition measureDefinition(const AcDbBlockTableRecord* block);
 
 // Adds the entity's box under `toWorld`. Block contents (`inBlock`) that are not drawn through
 // references (invisible entities, attribute definitions that are not constant) add nothing.
-Outcome measureEntity(const AcDbEntity* e, Tables& tables, const AcGeMatrix3d& toWorld, Box3& box,
-                      BlockBoxes* boxes, bool inBlock = false);
+// References whose transform keeps the axes take their block's box from `definitionBox`
+// (`cached`), others measure the contents through the transform.
+Outcome measureEntity(const AcDbEntity* e, Tables& tables, const AcGeMatrix3d& toWorld, Box3& box, bool cached,
+                      bool inBlock = false);
 
 // Whether the transform maps each axis onto one axis (then boxes map to boxes exactly).
 bool keepsAxes(const AcGeMatrix3d& m);
@@ -39,7 +36,7 @@ void addMappedBox(Box3& out, const Box3& in, const AcGeMatrix3d& m);
 bool entityExtents(const AcDbEntity* e, AcGePoint3d& min, AcGePoint3d& max);
 
 // The Tables of a database for callers without a scene, kept per thread while the drawing's
-// tables stay the same.
+// tables stay the same (when they change, the block extents measured with them are forgotten).
 Tables& tablesFor(const AcDbDatabase* db);
 
 }  // namespace vx::render

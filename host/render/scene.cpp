@@ -1,31 +1,19 @@
 // The scene's index: entity boxes per space in an R-tree, kept in step with the database by
-// comparing change counters (a new store, table and header changes, block definition changes,
-// changed or added entities).
+// comparing change counters (a new store, table and header changes, the block definitions'
+// version of `Store::blockChanges`, changed or added entities).
 #include "render/scene_impl.h"
 
 #include <cmath>
 #include <limits>
 
 #include "db/access.h"
+#include "render/font_registry.h"
 
 namespace vx::render {
 
 using vx::db::Access;
 
 namespace {
-
-// Moves when any entity of a (non-layout) block definition changes, is added or erased.
-uint64_t blocksSignature(const vx::db::Store& st) {
-    uint64_t s = 0;
-    if (!st.blockTable) return s;
-    for (const AcDbSymbolTableRecord* r : st.blockTable->records()) {
-        const auto* b = static_cast<const AcDbBlockTableRecord*>(r);
-        if (b->isLayout()) continue;
-        s = s * 1000003u + b->entities().size() + (b->isErased() ? 7 : 0);
-        for (const AcDbEntity* e : b->entities()) s = s * 31u + Access::revision(e);
-    }
-    return s;
-}
 
 IndexBox toIndex(const Box3& b) { return IndexBox(IndexPoint(b.x0, b.y0), IndexPoint(b.x1, b.y1)); }
 
@@ -53,25 +41,23 @@ void SceneImpl::sync() {
     if (!m_tables || st.serial != m_serial) {
         m_serial = st.serial;
         m_revision = st.revision;
+        m_fonts = fontLibraryGeneration();
         m_tables = std::make_unique<Tables>(&m_db);
         m_spaces.clear();
-        m_boxes.clear();
         m_blocks.clear();
-        m_blocksSignature = blocksSignature(st);
+        m_blocksVersion = st.blockChanges.version();
         return;
     }
-    if (st.revision == m_revision) return;
+    if (st.revision == m_revision && fontLibraryGeneration() == m_fonts) return;
     m_revision = st.revision;
+    m_fonts = fontLibraryGeneration();
     const uint64_t oldTables = m_tables->signature();
     m_tables->refresh();
     const bool tablesChanged = m_tables->signature() != oldTables;
-    const uint64_t blocks = blocksSignature(st);
-    const bool blocksChanged = blocks != m_blocksSignature;
-    m_blocksSignature = blocks;
-    if (tablesChanged || blocksChanged) {
-        m_boxes.clear();
-        m_blocks.clear();
-    }
+    const bool blocksChanged = st.blockChanges.version() != m_blocksVersion;
+    m_blocksVersion = st.blockChanges.version();
+    if (tablesChanged) m_db.store().blockExtents.forget();
+    if (tablesChanged || blocksChanged) m_blocks.clear();
     for (auto& kv : m_spaces) update(*kv.second, tablesChanged, blocksChanged);
 }
 
@@ -85,7 +71,7 @@ SpaceEntry SceneImpl::measure(const AcDbEntity* e) {
         return en;
     }
     Box3 box;
-    const Outcome o = measureEntity(e, *m_tables, AcGeMatrix3d::kIdentity, box, &m_boxes);
+    const Outcome o = measureEntity(e, *m_tables, AcGeMatrix3d::kIdentity, box, true);
     en.measured = !box.empty();
     if (o == Outcome::Unknown || o == Outcome::Damaged) {
         // Kinds that draw nothing and damaged entities are still found by a window on their
@@ -170,7 +156,7 @@ Box2 SceneImpl::entityExtents(AcDbObjectId id) {
     const auto* e = AcDbEntity::cast(id.object());
     if (!e || e->database() != &m_db) return out;
     Box3 box;
-    measureEntity(e, *m_tables, AcGeMatrix3d::kIdentity, box, &m_boxes);
+    measureEntity(e, *m_tables, AcGeMatrix3d::kIdentity, box, true);
     if (!box.empty()) {
         out.add(Vec2{box.x0, box.y0});
         out.add(Vec2{box.x1, box.y1});

@@ -193,10 +193,12 @@ void SceneImpl::drawReference(const AcDbEntity* e, const RefContext& ctx, const 
     if (ref.truncated) ++t.stats.skipped;
     m_drawing.push_back(ref.block);
     const Box2 view = t.options.view.empty() ? t.window : t.options.view;
+    Box3 local;
+    definitionBox(ref.block, local);
     for (const AcGeMatrix3d& instance : ref.instances) {
         const AcGeMatrix3d m = toWorld * instance;
         Box3 box;
-        addMappedBox(box, m_boxes.localBox(ref.block, *m_tables), m);
+        addMappedBox(box, local, m);
         if (box.empty() || !t.window.intersects(Box2{box.x0, box.y0, box.x1, box.y1})) continue;
         const double scale = m.scale();
         BlockGeometry& g = m_blocks.get(ref.block, t.options.tolerance / (scale > 0 ? scale : 1), t.options.plotting,

@@ -92,11 +92,10 @@ private:
     RefContext rootContext();
 
     AcDbDatabase& m_db;
-    uint64_t m_serial = 0, m_revision = 0;
-    uint64_t m_blocksSignature = 0;
+    uint64_t m_serial = 0, m_revision = 0, m_fonts = 0;
+    uint64_t m_blocksVersion = 0;
     std::unique_ptr<Tables> m_tables;
     std::unordered_map<const AcDbObject*, std::unique_ptr<SpaceIndex>> m_spaces;
-    BlockBoxes m_boxes;
     BlockCache m_blocks;
     std::vector<const AcDbBlockTableRecord*> m_drawing;  // blocks being drawn (recursion)
 };

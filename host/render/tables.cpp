@@ -5,6 +5,7 @@
 
 #include "db/access.h"
 #include "render/entity_props.h"
+#include "render/font_registry.h"
 #include "render/palette.h"
 
 namespace vx::render {
@@ -64,7 +65,8 @@ Tables::Tables(const AcDbDatabase* db) : m_store(db ? &db->store() : nullptr) {
 Tables::~Tables() = default;
 
 void Tables::refresh() {
-    const uint64_t sig = signatureOf(m_store);
+    // Font ids of another library (a registration since) must be resolved again.
+    const uint64_t sig = signatureOf(m_store) * 1000003u + fontLibraryGeneration();
     if (sig == m_signature && m_signature != 0) return;
     m_signature = sig == 0 ? 1 : sig;
     m_layers.clear();

@@ -8,8 +8,9 @@
 #include <cstdio>
 
 #include "win32.h"
-#include "win32/file_io.h"
 #include "win32/paths.h"
+#include "win32/safe_file.h"
+#include "win32/security.h"
 
 using vx::win32::failFromErrno;
 using vx::win32::nativePath;
@@ -24,11 +25,13 @@ BOOL fail(DWORD code) {
 bool isReadOnly(const struct stat& st) { return (st.st_mode & S_IWUSR) == 0; }
 
 // Copies a regular file's bytes, permission bits and modification time to `to`, replacing it
-// in one step.
-BOOL copyRegular(const std::string& from, const struct stat& st, const std::string& to) {
-    std::string bytes;
-    if (!vx::win32::readWholeFile(from, bytes)) return failFromErrno(from);
-    if (!vx::win32::replaceFileAtomically(to, bytes, &st, true)) return failFromErrno(to);
+// in one step; a move also keeps the file's owner.
+BOOL copyRegular(const std::string& from, const struct stat& st, const std::string& to, bool move = false) {
+    vx::win32::SafeFileOptions options;
+    options.like = &st;
+    options.ownerOfLike = move;
+    vx::win32::FileError error;
+    if (!vx::win32::copyFileSafely(from, to, error, options)) return fail(error.code);
     return TRUE;
 }
 
@@ -37,12 +40,20 @@ BOOL copyRegular(const std::string& from, const struct stat& st, const std::stri
 DWORD GetFileAttributesW(LPCWSTR path) {
     const std::string p = nativePath(path);
     struct stat st;
-    if (p.empty() || stat(p.c_str(), &st) != 0) {
+    if (p.empty() || lstat(p.c_str(), &st) != 0) {
         SetLastError(p.empty() ? ERROR_PATH_NOT_FOUND : vx::win32::errorFromErrno(errno, p));
         return INVALID_FILE_ATTRIBUTES;
     }
-    if (S_ISDIR(st.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
-    return isReadOnly(st) ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
+    // A link reports what it leads to, marked as a link (a dangling one as a plain link).
+    DWORD link = 0;
+    if (S_ISLNK(st.st_mode)) {
+        link = FILE_ATTRIBUTE_REPARSE_POINT;
+        if (stat(p.c_str(), &st) != 0) return link;
+    }
+    if (S_ISDIR(st.st_mode)) return link | FILE_ATTRIBUTE_DIRECTORY;
+    if (!S_ISREG(st.st_mode)) return link | FILE_ATTRIBUTE_DEVICE;
+    if (isReadOnly(st)) return link | FILE_ATTRIBUTE_READONLY;
+    return link ? link : FILE_ATTRIBUTE_NORMAL;
 }
 
 BOOL CopyFileW(LPCWSTR existing, LPCWSTR newName, BOOL failIfExists) {
@@ -87,7 +98,7 @@ BOOL MoveFileW(LPCWSTR existing, LPCWSTR newName) {
     // Another file system: a file is copied and then removed; a folder cannot move there.
     if (S_ISDIR(src.st_mode)) return fail(ERROR_NOT_SAME_DEVICE);
     if (lstat(to.c_str(), &dst) == 0) return fail(ERROR_ALREADY_EXISTS);
-    if (!copyRegular(from, src, to)) return FALSE;
+    if (!copyRegular(from, src, to, true)) return FALSE;
     if (::unlink(from.c_str()) != 0) {
         int err = errno;
         ::unlink(to.c_str());  // one copy of the file, never two
@@ -107,9 +118,15 @@ BOOL DeleteFileW(LPCWSTR path) {
     return TRUE;
 }
 
-BOOL CreateDirectoryW(LPCWSTR path, LPSECURITY_ATTRIBUTES) {
+BOOL CreateDirectoryW(LPCWSTR path, LPSECURITY_ATTRIBUTES security) {
     const std::string p = nativePath(path);
     if (p.empty()) return fail(ERROR_PATH_NOT_FOUND);
-    if (::mkdir(p.c_str(), 0777) != 0) return failFromErrno(p);
+    mode_t mode = 0777;
+    bool exact = false;
+    if (!vx::win32::directoryMode(security, mode, exact)) return FALSE;
+    // The umask can only take bits away, so the folder never has more access than asked for;
+    // an explicit access list then gets exactly its bits.
+    if (::mkdir(p.c_str(), mode) != 0) return failFromErrno(p);
+    if (exact && ::chmod(p.c_str(), mode) != 0) return failFromErrno(p);
     return TRUE;
 }

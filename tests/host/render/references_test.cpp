@@ -28,7 +28,13 @@ public:
     }
 
 private:
-    vx::render::FontInfo m_outline, m_stroke{vx::render::FontKind::Stroke, "test.shx", 0, "", 1.0, false};
+    static vx::render::FontInfo strokeInfo() {
+        vx::render::FontInfo i;
+        i.kind = vx::render::FontKind::Stroke;
+        i.file = "test.shx";
+        return i;
+    }
+    vx::render::FontInfo m_outline, m_stroke = strokeInfo();
 };
 
 struct Registered {

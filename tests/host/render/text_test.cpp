@@ -1,6 +1,7 @@
 // Texts: TEXT alignment points, fit and aligned, width factor, oblique, mirroring and
 // %%-codes; MTEXT wrapping (words and CJK), line spacing, attachment, stacks and colours;
-// attributes as references show them. Metrics come from the font library in use.
+// attributes as references show them. Layout is checked with fonts of known metrics (the host's
+// approximate advance table), whatever fonts the machine has.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,10 +9,14 @@
 
 #include "recording_sink.h"
 #include "render/fonts.h"
+#include "table_fonts.h"
 
 namespace {
 
 using namespace vxtest;
+
+class Text : public WithTableFonts {};
+class MText : public WithTableFonts {};
 
 double adv(const wchar_t* s) { return vx::render::fontLibrary().advance(0, s); }
 
@@ -23,7 +28,7 @@ Placement placed(const TextRun& t) {
     return {t.toLocal.map(Vec2{0, 0}), t.toLocal.mapVector(Vec2{1, 0}), t.toLocal.mapVector(Vec2{0, 1})};
 }
 
-TEST(Text, AlignmentPointsAnchorEveryMode) {
+TEST_F(Text, AlignmentPointsAnchorEveryMode) {
     auto db = ezdxfDrawing("text-align", R"PY(
 from ezdxf.enums import TextEntityAlignment as A
 modes = [A.LEFT, A.CENTER, A.RIGHT, A.MIDDLE, A.TOP_LEFT, A.MIDDLE_RIGHT, A.BOTTOM_CENTER]
@@ -48,7 +53,7 @@ for i, m in enumerate(modes):
     }
 }
 
-TEST(Text, FitAlignedWidthObliqueRotationAndMirroring) {
+TEST_F(Text, FitAlignedWidthObliqueRotationAndMirroring) {
     auto db = ezdxfDrawing("text-shape", R"PY(
 from ezdxf.enums import TextEntityAlignment as A
 msp.add_text('ABCD', height=2).set_placement((0, 0), (20, 0), align=A.FIT)
@@ -86,7 +91,7 @@ msp.add_text('x%%uUnder%%u%%c', height=1, dxfattribs={'insert': (0, 40)})
     EXPECT_NEAR(placed(runs[5]).origin.x, adv(L"x"), 1e-9);
 }
 
-TEST(MText, WrapsWordsAndCjkToTheWidthWithLineSpacing) {
+TEST_F(MText, WrapsWordsAndCjkToTheWidthWithLineSpacing) {
     auto db = ezdxfDrawing("mtext-wrap", R"PY(
 msp.add_mtext('AAAA BBBB CCCC', dxfattribs={'insert': (0, 0), 'char_height': 1, 'width': 6.5})
 msp.add_mtext('建筑设计说明书', dxfattribs={'insert': (0, -50), 'char_height': 2, 'width': 6.5,
@@ -119,7 +124,7 @@ msp.add_mtext('建筑设计说明书', dxfattribs={'insert': (0, -50), 'char_hei
     EXPECT_NEAR(cjk[6], -52 - 2 * 2 * 5.0 / 3 * 2, 1e-9);
 }
 
-TEST(MText, AttachmentRotationStacksAndInlineColours) {
+TEST_F(MText, AttachmentRotationStacksAndInlineColours) {
     auto db = ezdxfDrawing("mtext-place", R"PY(
 m = msp.add_mtext('AB\\PCD', dxfattribs={'insert': (100, 100), 'char_height': 2, 'attachment_point': 5})
 msp.add_mtext('X', dxfattribs={'insert': (0, 0), 'char_height': 2, 'rotation': 90, 'color': 3})
