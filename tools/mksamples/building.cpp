@@ -163,6 +163,11 @@ Plan floorPlan(Level level) {
     return p;
 }
 
+bool builtOnStorey(const Opening& o, int k) {
+    const bool landing = o.kind == OpeningKind::Window && o.sill > kStorey / 2;
+    return !landing || (k > 0 && k < kStoreys - 1);
+}
+
 std::vector<WallPiece> wallPieces(const Plan& plan) {
     std::vector<WallPiece> out;
     for (const Wall& w : plan.walls) {

@@ -70,6 +70,10 @@ struct Plan {
     std::vector<AcGePoint2d> outline;  // outer faces, counter-clockwise, balconies included
 };
 
+// Whether the opening exists on storey k (0 = ground) of the building: the stair's landing
+// windows stand half a storey up, so there is none below the first landing nor above the roof.
+bool builtOnStorey(const Opening& o, int k);
+
 // The whole floor at that level (walls split nowhere yet; openings listed separately).
 Plan floorPlan(Level level);
 

@@ -87,12 +87,15 @@ void drawOpening(const Sheet& s, const Opening& o) {
     s.text(L"门窗", at.x, at.y, 3, o.code, Align::Middle, o.vertical ? 90 : 0);
 }
 
-void stair(const Sheet& s, double dx, bool ground) {
+}  // namespace
+
+void stair(const Sheet& s, double dx, StairFloor floor) {
+    const bool ground = floor == StairFloor::Ground, top = floor == StairFloor::Top;
     const double w0 = dx + 7600, w1 = dx + 8750, e0 = dx + 8950, e1 = dx + 10100;
     const double breakY = 9300;
     for (int i = 0; i <= kTreads; ++i) {
         const double y = kFlightY0 + i * kTread;
-        if (!ground || y < breakY - 250) s.line(L"楼梯", w0, y, w1, y);
+        if (top || !ground || y < breakY - 250) s.line(L"楼梯", w0, y, w1, y);
         if (!ground) s.line(L"楼梯", e0, y, e1, y);
     }
     if (!ground) {
@@ -101,12 +104,19 @@ void stair(const Sheet& s, double dx, bool ground) {
     } else {
         s.line(L"楼梯", w1, kFlightY0, w1, breakY);
     }
+    const double up = (w0 + w1) / 2, down = (e0 + e1) / 2;
+    if (top) {
+        // Nothing rises above the top floor: a guard rail closes the well, both flights go down.
+        s.polyline(L"楼梯", {{w0 - 100, kFlightY1 + 60}, {w1 - 50, kFlightY1 + 60}}, false);
+        arrow(s, L"楼梯", down, kFlightY1 + 600, down, 6400, L"");
+        s.text(L"楼梯", down, 6000, 3.5, L"下", Align::Middle);
+        return;
+    }
     // The cut through the rising flight.
     s.polyline(L"楼梯",
                {{w0, breakY - 300}, {w0 + 520, breakY - 40}, {w0 + 560, breakY - 200}, {w0 + 640, breakY + 120},
                 {w0 + 680, breakY - 40}, {w1 + (ground ? 0 : 250), breakY + 250}},
                false);
-    const double up = (w0 + w1) / 2, down = (e0 + e1) / 2;
     arrow(s, L"楼梯", up, 6400, up, breakY - 500, L"");
     s.text(L"楼梯", up, 6000, 3.5, L"上", Align::Middle);
     if (!ground) {
@@ -114,6 +124,8 @@ void stair(const Sheet& s, double dx, bool ground) {
         s.text(L"楼梯", down, 6000, 3.5, L"下", Align::Middle);
     }
 }
+
+namespace {
 
 void entrance(const Sheet& s, double dx) {
     s.rect(L"散水", dx + 7900, kDepth + kFace, dx + 9800, kDepth + 1300);
@@ -187,7 +199,7 @@ void floorBody(const Sheet& s, const Symbols& sym, bool ground, bool furniture) 
     }
     for (const Opening& o : p.openings) drawOpening(s, o);
     for (const AcGePoint2d& c : p.columns) s.place(sym.column, L"柱", c.x, c.y);
-    for (int k = 0; k < kUnitCount; ++k) stair(s, k * kUnitWidth, ground);
+    for (int k = 0; k < kUnitCount; ++k) stair(s, k * kUnitWidth, ground ? StairFloor::Ground : StairFloor::Typical);
     for (const Room& r : p.rooms) s.text(L"文字", r.x, r.y, 4, r.name, Align::Middle);
     if (furniture)
         for (const Furniture& f : p.furniture) s.place(furnitureBlock(sym, f.kind), L"家具", f.x, f.y, f.rotation);
@@ -201,10 +213,10 @@ void groundFloorPlan(const Sheet& s, const Symbols& sym) {
     gridAndDimensions(s, p, true);
     levelMark(s, sym, 4700, 4500, {L"±0.000"});
     levelMark(s, sym, 2000, 13300, {L"-0.450"});
-    sectionEnd(s, 8850, -6500, true, -1, L"1");
-    sectionEnd(s, 8850, 17200, true, -1, L"1");
-    sectionEnd(s, 5550, -6500, true, 1, L"2");
-    sectionEnd(s, 5550, 17200, true, 1, L"2");
+    sectionEnd(s, 8850, -6500, true, -1, L"2");
+    sectionEnd(s, 8850, 17200, true, -1, L"2");
+    sectionEnd(s, 5550, -6500, true, 1, L"1");
+    sectionEnd(s, 5550, 17200, true, 1, L"1");
     s.place(sym.northArrow, L"标注", kLength + 8500, kDepth - 1000);
     constructionLines(s);
     s.title(kLength / 2, -8300, L"首层平面图", L"1:100");
@@ -235,6 +247,8 @@ void roofPlan(const Sheet& s, const Symbols& sym) {
                                          {kLength + kFace, kDepth + kFace}, {-kFace, kDepth + kFace}};
     s.polyline(L"墙体", outer, true);
     s.polyline(L"墙体", offsetOutline(outer, -200), true);
+    // The parapet's top, filled: the roof inside is the island.
+    s.solid(L"墙体", {outer, offsetOutline(outer, -200)});
     // Gutters along the long sides, the ridge between them, the balcony roofs below.
     const double ridge = kDepth / 2;
     s.line(L"屋面", 100, 500, kLength - 100, 500);

@@ -11,6 +11,10 @@ void groundFloorPlan(const Sheet& s, const Symbols& sym);
 void typicalFloorPlan(const Sheet& s, const Symbols& sym);
 void roofPlan(const Sheet& s, const Symbols& sym);
 
+enum class StairFloor { Ground, Typical, Top };
+// The flights of the stair of the unit that starts at dx, as seen on that floor.
+void stair(const Sheet& s, double dx, StairFloor floor);
+
 // Walls, openings, stair, columns and fittings of one floor (also the enlarged plans use it).
 void floorBody(const Sheet& s, const Symbols& sym, bool ground, bool furniture);
 

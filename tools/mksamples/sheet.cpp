@@ -175,11 +175,11 @@ void Sheet::dimensionChain(const std::vector<double>& stops, double from, double
 
 void Sheet::title(double x, double y, const std::wstring& name, const wchar_t* scaleText) const {
     // Name 7 mm, a thick line under it and a thin one, the scale 5 mm to the right.
-    const double w = mm(7) * (static_cast<double>(name.size()) + 1);
+    const double w = mm(7) * (static_cast<double>(name.size()) + 2);
     text(L"文字", x, y + mm(2), 7, name, Align::Centre, 0, true);
     polyline(L"文字", {{x - w / 2, y}, {x + w / 2, y}}, false, mm(0.7));
     line(L"文字", x - w / 2, y - mm(1.2), x + w / 2, y - mm(1.2));
-    if (scaleText) text(L"文字", x + w / 2 + mm(2), y + mm(2), 5, scaleText);
+    if (scaleText) text(L"文字", x + w / 2 + mm(3), y + mm(2), 5, scaleText);
 }
 
 }  // namespace mksamples

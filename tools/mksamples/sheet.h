@@ -25,6 +25,20 @@ struct Drawing {
     int dimensionBlocks = 0;
 };
 
+// A frame placed in model space: its lower left corner and size, in model units.
+struct Frame {
+    double x, y, w, h;
+    // The inner border's edges: binding edge on the left, margins elsewhere.
+    double left() const { return x + 2500; }
+    double right() const { return x + w - margin(); }
+    double bottom() const { return y + margin(); }
+    double top() const { return y + h - margin(); }
+    double margin() const { return w >= 59400 ? 1000 : 500; }
+    // The title block's top edge (it fills 180 mm at the inner lower right).
+    double titleTop() const { return bottom() + 7000; }
+    double titleLeft() const { return right() - 18000; }
+};
+
 enum class Align { Left, Centre, Right, MiddleLeft, Middle, MiddleRight };
 
 // One drawing on a sheet: local (x, y) lands at origin + scale * (x, y) in model space.

@@ -82,17 +82,25 @@ AcDbObjectId addDimStyle(AcDbDatabase& db, const DimStyleSpec& spec, AcDbObjectI
     return addRecord<AcDbDimStyleTable>(db.dimStyleTableId(), d);
 }
 
-void setHeaderReal(AcDbDatabase& db, const char* var, double value) {
+namespace {
+
+void setHeader(AcDbDatabase& db, const char* var, int16_t code, const std::string& value) {
     AcDbObject* header = db.store().header;
     if (!header) return;
     vx::db::OwnTags& own = Access::edit(header);
     for (size_t i = 0; i + 1 < own.tags.size(); ++i)
         if (own.tags[i].code == 9 && own.tags[i].value == var) {
-            own.tags[i + 1] = {40, false, formatDouble(value)};
+            own.tags[i + 1] = {code, false, value};
             return;
         }
     own.tags.push_back({9, false, var});
-    own.tags.push_back({40, false, formatDouble(value)});
+    own.tags.push_back({code, false, value});
 }
+
+}  // namespace
+
+void setHeaderReal(AcDbDatabase& db, const char* var, double value) { setHeader(db, var, 40, formatDouble(value)); }
+
+void setHeaderInt(AcDbDatabase& db, const char* var, int value) { setHeader(db, var, 70, std::to_string(value)); }
 
 }  // namespace mksamples

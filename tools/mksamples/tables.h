@@ -32,5 +32,7 @@ AcDbObjectId addDimStyle(AcDbDatabase& db, const DimStyleSpec& spec, AcDbObjectI
 
 // Sets (or adds) a real header variable with group code 40.
 void setHeaderReal(AcDbDatabase& db, const char* var, double value);
+// Sets (or adds) an integer header variable with group code 70.
+void setHeaderInt(AcDbDatabase& db, const char* var, int value);
 
 }  // namespace mksamples
