@@ -146,8 +146,8 @@ TEST(Samples, BothTemplatesHoldTheFramesOnceEachWithTheTitleBlockFields) {
     EXPECT_EQ(attdefTags(utf8.get(), L"CODE-A3"), attdefTags(gbk.get(), L"CODE-A3"));
 }
 
-// The set as an office keeps it: a catalogue sheet, then numbered sheets of several sizes (one
-// lengthened, the catalogue upright) on the frame layer, each with the project's fields.
+// The set as an office keeps it: numbered sheets of several sizes (one lengthened) and the
+// upright catalogue sheet on the frame layer, each with the project's fields.
 TEST(Samples, ProjectHoldsFilledFramesOfSeveralSizesOnTheFrameLayer) {
     auto db = readSample("drawings/project.dxf");
     std::vector<std::wstring> sizes, numbers;
@@ -172,8 +172,8 @@ TEST(Samples, ProjectHoldsFilledFramesOfSeveralSizesOnTheFrameLayer) {
         EXPECT_FALSE(m[L"图名"].empty());
         EXPECT_FALSE(m[L"比例"].empty());
     }
-    EXPECT_EQ(sizes, (std::vector<std::wstring>{L"CODE-目录单", L"CODE-A1", L"CODE-A3", L"CODE-A1", L"CODE-A1",
-                                               L"CODE-A1", L"CODE-A0", L"CODE-A1+1-4", L"CODE-A2"}));
+    EXPECT_EQ(sizes, (std::vector<std::wstring>{L"CODE-A1", L"CODE-A3", L"CODE-A1", L"CODE-A1", L"CODE-A1",
+                                               L"CODE-A0", L"CODE-A1+1-4", L"CODE-A2", L"CODE-目录单"}));
     ASSERT_EQ(numbers.size(), 8u);
     for (size_t i = 0; i < numbers.size(); ++i) {
         wchar_t number[16];

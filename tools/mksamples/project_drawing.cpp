@@ -65,8 +65,9 @@ const SheetSpec kSheets[] = {
     {L"A1+1-4", L"建施-07", L"东、西立面图 1-1剖面图", L"1:100", sideElevationsAndSection},
     {L"A2", L"建施-08", L"楼梯详图", L"1:50", stairDetails},
 };
-// Rows of the layout: indices into kSheets, top row first.
-const std::vector<std::vector<int>> kRows = {{0, 1, 2}, {3, 4, 5}, {6, 7, 8}};
+// Rows of the layout: indices into kSheets, top row first. The catalogue sheet comes last in
+// reading order, so that numbering every frame in that order gives the sheets 01, 02 ...
+const std::vector<std::vector<int>> kRows = {{1, 2}, {3, 4, 5}, {6, 7, 8, 0}};
 constexpr double kGap = 10000;
 
 // The template's reference of a block, taken out with its attributes as the insert command
