@@ -126,14 +126,14 @@ double table(const Sheet& s, double x0, double top, const std::vector<double>& w
 }
 
 // A window or glazed door of w x h seen from outside, lower left at the origin: frame, two
-// casements over a fixed light, opening casements marked by their hinge lines.
+// casements under a fixed light, the opening one marked.
 void windowElevation(const Sheet& s, double w, double h) {
     s.rect(L"门窗", 0, 0, w, h);
     s.rect(L"门窗", 50, 50, w - 50, h - 50);
     const double transom = h > 2000 ? h - 500 : h * 0.7, mid = w / 2;
     s.line(L"门窗", 50, transom, w - 50, transom);
     s.line(L"门窗", mid, 50, mid, transom);
-    // Dashed hinge marks of the left casement.
+    // The left casement opens: lines from its hinge side meet at the handle.
     s.polyline(L"门窗", {{50, 50}, {mid, (transom + 50) / 2}, {50, transom}}, false);
 }
 

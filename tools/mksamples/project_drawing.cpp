@@ -1,8 +1,10 @@
 // The project drawing: the architectural set of 1#住宅楼, a catalogue sheet and nine frames of
 // several sizes in three rows, each frame's title block filled and its drawings inside it.
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "details.h"
 #include "drawings.h"
