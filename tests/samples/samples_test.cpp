@@ -146,31 +146,100 @@ TEST(Samples, BothTemplatesHoldTheFramesOnceEachWithTheTitleBlockFields) {
     EXPECT_EQ(attdefTags(utf8.get(), L"CODE-A3"), attdefTags(gbk.get(), L"CODE-A3"));
 }
 
-TEST(Samples, ProjectHoldsTwelveFilledFramesOnTheFrameLayer) {
+// The set as an office keeps it: numbered sheets of several sizes (one lengthened) and the
+// upright catalogue sheet on the frame layer, each with the project's fields.
+TEST(Samples, ProjectHoldsFilledFramesOfSeveralSizesOnTheFrameLayer) {
     auto db = readSample("drawings/project.dxf");
-    int frames = 0, other = 0;
+    std::vector<std::wstring> sizes, numbers;
+    int other = 0;
     for (AcDbEntity* e : AcDbBlockTableRecord::cast(db->modelSpaceId().object())->entities()) {
         auto* r = AcDbBlockReference::cast(e);
-        if (!r) {
+        if (!r || r->layer() != AcString(L"C-TK")) {
             ++other;
             continue;
         }
-        ++frames;
-        EXPECT_EQ(r->layer(), AcString(L"C-TK"));
+        AcDbObjectPointer<AcDbBlockTableRecord> b(r->blockTableRecord());
+        sizes.push_back(b->name().str());
         std::unique_ptr<AcDbObjectIterator> it(r->attributeIterator());
         std::map<std::wstring, std::wstring> m;
         for (; !it->done(); it->step()) {
             auto* a = AcDbAttribute::cast(it->objectId().object());
             m[a->tag().str()] = a->textString().str();
         }
-        wchar_t number[16];
-        std::swprintf(number, 16, L"建施-%02d", frames);
-        EXPECT_EQ(m[L"图号"], number);
+        EXPECT_EQ(m[L"工程名称"], L"滨江花园住宅小区") << b->name().str();
+        if (sizes.back() == L"CODE-目录单") continue;
+        numbers.push_back(m[L"图号"]);
         EXPECT_FALSE(m[L"图名"].empty());
-        EXPECT_EQ(m[L"工程名称"], L"滨江花园住宅小区");
+        EXPECT_FALSE(m[L"比例"].empty());
     }
-    EXPECT_EQ(frames, 12);
-    EXPECT_GT(other, 50);  // walls, columns and room names
+    EXPECT_EQ(sizes, (std::vector<std::wstring>{L"CODE-A1", L"CODE-A3", L"CODE-A1", L"CODE-A1", L"CODE-A1",
+                                               L"CODE-A0", L"CODE-A1+1-4", L"CODE-A2", L"CODE-目录单"}));
+    ASSERT_EQ(numbers.size(), 8u);
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        wchar_t number[16];
+        std::swprintf(number, 16, L"建施-%02d", static_cast<int>(i + 1));
+        EXPECT_EQ(numbers[i], number);
+    }
+    EXPECT_GT(other, 2000);
+}
+
+// What the sheets hold, read by ezdxf: everything drawn lies on some sheet (a batch plot of the
+// frames loses nothing), with the entity kinds, layers and blocks an office's drawing has.
+TEST(Samples, ProjectDrawsOnItsSheetsWithTheOfficesLayersAndBlocks) {
+    const std::string script = R"PY(
+import collections, ezdxf
+from ezdxf import bbox
+doc = ezdxf.readfile(')PY" + kSamples + R"PY(/drawings/project.dxf')
+msp = doc.modelspace()
+frames = [bbox.extents([i]) for i in msp.query('INSERT') if i.dxf.layer == 'C-TK']
+cache = bbox.Cache()
+outside, sheets = [], collections.Counter()
+for e in msp:
+    if e.dxf.layer == 'C-TK':
+        continue
+    b = bbox.extents([e], cache=cache)
+    if not b.has_data:
+        continue
+    hits = [k for k, f in enumerate(frames) if f.extmin.x <= b.extmin.x and b.extmax.x <= f.extmax.x
+            and f.extmin.y <= b.extmin.y and b.extmax.y <= f.extmax.y]
+    if hits:
+        sheets[hits[0]] += 1
+    else:
+        outside.append('%s %s %s' % (e.dxftype(), e.dxf.layer, e.dxf.handle))
+print('outside=%r' % outside[:5])
+print('empty_sheets=%r' % [k for k in range(len(frames)) if sheets[k] < 20])
+types = collections.Counter(e.dxftype() for e in msp)
+print('kinds=%r' % sorted(t for t in ('LWPOLYLINE', 'LINE', 'ARC', 'CIRCLE', 'TEXT', 'MTEXT', 'DIMENSION', 'HATCH')
+                           if types[t] > 0))
+print('dimension_blocks=%d' % sum(1 for d in msp.query('DIMENSION') if d.dxf.geometry in doc.blocks))
+hatches = msp.query('HATCH')
+print('ansi31=%d' % sum(1 for h in hatches if h.dxf.pattern_name == 'ANSI31'))
+print('islands=%d' % sum(1 for h in hatches if h.dxf.solid_fill and len(h.paths) > 1))
+print('walls=%d' % sum(1 for p in msp.query('LWPOLYLINE[layer=="墙体"]') if min(v[2] for v in p.get_points('xyseb')) > 0))
+print('axis_linetype=%s' % doc.layers.get('轴线').dxf.linetype)
+print('not_plotted=%r' % sorted(l.dxf.name for l in doc.layers if l.dxf.plot == 0))
+print('columns=%d' % len(msp.query('INSERT[name=="KZ1"]')))
+print('north=%d' % len(msp.query('INSERT[name=="指北针"]')))
+print('paragraphs=%d' % sum(1 for m in msp.query('MTEXT') if '\\P' in m.text))
+)PY";
+    std::string out;
+    ASSERT_EQ(vxtest::runPython(script, out), 0) << out;
+    for (const char* want : {"outside=[]", "empty_sheets=[]",
+                             "kinds=['ARC', 'CIRCLE', 'DIMENSION', 'HATCH', 'LINE', 'LWPOLYLINE', 'MTEXT', 'TEXT']",
+                             "axis_linetype=CENTER", "not_plotted=['Defpoints', '辅助线']", "north=1"})
+        EXPECT_NE(out.find(want), std::string::npos) << want << " in\n" << out;
+    auto number = [&](const std::string& key) {
+        size_t at = out.find(key + "=");
+        return at == std::string::npos ? -1 : std::atoi(out.c_str() + at + key.size() + 1);
+    };
+    EXPECT_GE(number("dimension_blocks"), 100);
+    EXPECT_GE(number("ansi31"), 1);
+    EXPECT_GE(number("islands"), 1);
+    EXPECT_GE(number("walls"), 100);
+    EXPECT_GE(number("columns"), 50);
+    EXPECT_GE(number("paragraphs"), 3);
+    // Small enough to open at once.
+    EXPECT_LT(vxtest::readFile(kSamples + "/drawings/project.dxf").size(), 4u << 20);
 }
 
 }  // namespace

@@ -12,8 +12,8 @@ constexpr const wchar_t* kOrganisation = L"CODE";
 // The office's template drawing: one block per frame size and the catalogue sheet, each
 // inserted once.
 bool buildTemplate(AcDbDatabase& db);
-// A project drawing with a dozen filled frames on "C-TK" and some drawing content; the frames
-// come out of `templ` the way the module's insert takes them.
+// The project drawing: an architectural set on frames of several sizes on "C-TK", title blocks
+// filled; the frames come out of `templ` the way the module's insert takes them.
 bool buildProject(AcDbDatabase& db, AcDbDatabase& templ);
 
 }  // namespace mksamples
