@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -97,6 +98,7 @@ void CommandLine::print(std::wstring_view text) {
     }
     if (text.empty()) return;
     if (m_capture) m_capture->append(text);
+    for (OutputSink* s : m_sinks) s->write(text);
     if (m_stdout) {
         std::string u = vx::text::toUtf8(text);
         std::fwrite(u.data(), 1, u.size(), stdout);
@@ -104,8 +106,13 @@ void CommandLine::print(std::wstring_view text) {
     }
 }
 
-bool CommandLine::readLine(std::wstring_view prompt, std::wstring& line) {
+bool CommandLine::readLine(std::wstring_view prompt, std::wstring& line, Read kind) {
     print(prompt);
+    m_reads.push_back(kind);
+    struct Done {
+        std::vector<Read>& reads;
+        ~Done() { reads.pop_back(); }
+    } done{m_reads};
     while (!m_sources.empty()) {
         InputSource& src = *m_sources.back();
         if (!src.next(line)) {
@@ -120,6 +127,14 @@ bool CommandLine::readLine(std::wstring_view prompt, std::wstring& line) {
     }
     print(L"\n");
     return false;
+}
+
+void CommandLine::addSink(OutputSink* sink) {
+    if (sink && std::find(m_sinks.begin(), m_sinks.end(), sink) == m_sinks.end()) m_sinks.push_back(sink);
+}
+
+void CommandLine::removeSink(OutputSink* sink) {
+    m_sinks.erase(std::remove(m_sinks.begin(), m_sinks.end(), sink), m_sinks.end());
 }
 
 void CommandLine::pushSource(std::unique_ptr<InputSource> source) {
