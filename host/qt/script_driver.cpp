@@ -77,10 +77,11 @@ void ScriptDriver::step() {
         if (QMessageBox* box = m_backend.messageBoxOpen()) answerBox(*box);
         return;
     case Wait::kFolder:
-        if (QFileDialog* browser = m_backend.folderBrowserOpen()) answerBrowser(*browser);
+        if (QFileDialog* browser = m_backend.folderBrowserOpen(); browser && browser->isVisible()) answerBrowser(*browser);
         return;
     case Wait::kDialog:
-        if (ui::Window* dialog = m_backend.modalDialog()) actOnDialog(*dialog);
+        if (ui::Window* dialog = m_backend.modalDialog())
+            if (QWidget* w = m_backend.mirror().widgetOf(*dialog); w && w->isVisible()) actOnDialog(*dialog);
         return;
     case Wait::kCommandLine: {
         std::wstring line;
@@ -98,6 +99,8 @@ void ScriptDriver::typeCommand(const std::wstring& line) {
 }
 
 void ScriptDriver::answerBox(QMessageBox& box) {
+    // Not on the screen yet (laid out when shown): the next tick answers it.
+    if (!box.isVisible()) return;
     const QList<QAbstractButton*> buttons = box.buttons();
     // A box with only OK is answered without a line, as the console answers it.
     if (buttons.size() == 1) return hand::click(buttons.front());
