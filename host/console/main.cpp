@@ -23,8 +23,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     editor::CommandLine& cl = editor::CommandLine::get();
-    if (editor::startSession({opt.drawing, opt.module, opt.noModule, VX_SOURCE_DIR}) != editor::StartResult::kStarted)
-        return 1;
+    const editor::SessionOptions session{opt.drawing, opt.module, opt.noModule, VX_SOURCE_DIR};
+    if (editor::startSession(session) != editor::StartResult::kStarted) return 1;
 
     if (!opt.script.empty()) {
         bool opened = false;
@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
     } else {
         cl.pushSource(editor::stdinSource());
     }
+    editor::loadSessionModule(session);
     const int unusable = editor::runSession();
     editor::endSession();
     if (!opt.script.empty() && unusable > 0) {

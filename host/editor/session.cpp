@@ -66,12 +66,14 @@ StartResult startSession(const SessionOptions& options) {
     // empty drawing instead would let a script "succeed" on the wrong data.
     if (!openFirstDrawing(drawing) && !options.drawing.empty()) return StartResult::kDrawingUnreadable;
     if (!documentManager().current() && !openFirstDrawing("")) return StartResult::kNoDrawing;
+    return StartResult::kStarted;
+}
 
+void loadSessionModule(const SessionOptions& options) {
     const std::string module = options.noModule ? std::string() : (options.module.empty() ? defaultModulePath() : options.module);
     if (!module.empty() && !dynamicLinker().loadModule(text::fromUtf8(module).c_str(), true, false) &&
         !options.module.empty())
         CommandLine::get().noteUnusableLine();
-    return StartResult::kStarted;
 }
 
 int runSession() { return runCommandLoop(); }

@@ -21,9 +21,12 @@ enum class StartResult {
     kNoDrawing,          // not even a new drawing could be made
 };
 
-// Registers the host commands, prints the banner, opens the first drawing and loads the module.
-// A module named in the options that does not load counts as an unusable line.
+// Registers the host commands, prints the banner and opens the first drawing. The host then
+// attaches its input before the module loads: a question the module asks while it loads (the
+// update check's) is answered by the script's first lines or by the user.
 StartResult startSession(const SessionOptions& options);
+// Loads the module. A module named in the options that does not load counts as an unusable line.
+void loadSessionModule(const SessionOptions& options);
 // Reads and runs commands from the input sources already pushed; the count of unusable lines.
 int runSession();
 // Unloads every module (newest first), says which drawings were left unsaved without anybody

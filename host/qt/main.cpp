@@ -61,11 +61,13 @@ int main(int argc, char** argv) {
             driver = std::make_unique<qt::ScriptDriver>(window, backend, input, editor::linesSource({}), opt.screenshot);
         }
 
-        if (editor::startSession({opt.drawing, opt.module, opt.noModule, VX_SOURCE_DIR}) != editor::StartResult::kStarted) {
+        const editor::SessionOptions session{opt.drawing, opt.module, opt.noModule, VX_SOURCE_DIR};
+        if (editor::startSession(session) != editor::StartResult::kStarted) {
             status = 1;
         } else {
             cl.pushSource(input.source());
             if (driver) driver->start();
+            editor::loadSessionModule(session);
             const int unusable = editor::runSession();
             if (driver && !opt.script.empty() && unusable > 0) {
                 std::fprintf(stderr, "vxhost-gui: %d script line(s) could not be used\n", unusable);
