@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
             if (driver) driver->start();
             editor::loadSessionModule(session);
             const int unusable = editor::runSession();
+            if (driver) driver->takeScreenshot();
             if (driver && !opt.script.empty() && unusable > 0) {
                 std::fprintf(stderr, "vxhost-gui: %d script line(s) could not be used\n", unusable);
                 status = 1;

@@ -12,6 +12,7 @@
 #include "qt/qt_text.h"
 #include "qt/wait_stack.h"
 #include "ui/dialog_actions.h"
+#include "ui/dialog_print.h"
 
 namespace vx::qt {
 namespace {
@@ -69,6 +70,12 @@ QtBackend::~QtBackend() = default;
 QMessageBox* QtBackend::messageBoxOpen() const { return m_box.data(); }
 QFileDialog* QtBackend::folderBrowserOpen() const { return m_browser.data(); }
 
+QAbstractButton* QtBackend::messageBoxButton(int id) const {
+    for (const auto& [answer, button] : m_boxButtons)
+        if (answer == id) return button;
+    return nullptr;
+}
+
 ui::Window* QtBackend::modalDialog() const {
     for (auto it = m_modals.rbegin(); it != m_modals.rend(); ++it)
         if (ui::isLiveWindow(it->dialog)) return ui::fromHandle(it->dialog);
@@ -78,6 +85,7 @@ ui::Window* QtBackend::modalDialog() const {
 void QtBackend::runModal(ui::Window& dialog) {
     const HWND h = ui::handleOf(&dialog);
     m_mirror.flush();
+    if (transcribeDialogs) editor::CommandLine::get().print(ui::printDialog(dialog));
     QEventLoop loop;
     WaitStack::Scope wait(Wait::kDialog);
     m_modals.push_back({h, &loop});
@@ -118,10 +126,14 @@ int QtBackend::messageBox(const std::wstring& text, const std::wstring& caption,
     for (size_t i = 0; i < buttons.size(); ++i)
         if (buttons[i].id == IDCANCEL || (buttons.size() == 1)) box.setEscapeButton(made[i]);
     m_box = &box;
+    m_boxType = type;
+    m_boxButtons.clear();
+    for (size_t i = 0; i < made.size(); ++i) m_boxButtons.emplace_back(buttons[i].id, made[i]);
     editor::CommandLine::get().print(L"\n[" + (caption.empty() ? std::wstring(L"消息") : caption) + L"] " + text);
     WaitStack::Scope wait(Wait::kMessageBox);
     box.exec();
     m_box = nullptr;
+    m_boxButtons.clear();
     for (size_t i = 0; i < made.size(); ++i)
         if (box.clickedButton() == made[i]) return buttons[i].id;
     return closedAnswer(buttons);
@@ -147,9 +159,15 @@ bool QtBackend::browseFolder(const std::wstring& title, UINT, std::wstring& path
     return true;
 }
 
-void QtBackend::editorCommandBegins(ui::Window&) { m_mirror.flush(); }
+void QtBackend::editorCommandBegins(ui::Window& dialog) {
+    m_mirror.flush();
+    if (transcribeDialogs) editor::CommandLine::get().print(L"\n[" + dialog.text + L": hidden]");
+}
 
-void QtBackend::editorCommandEnds(ui::Window&, bool) { m_mirror.flush(); }
+void QtBackend::editorCommandEnds(ui::Window& dialog, bool) {
+    m_mirror.flush();
+    if (transcribeDialogs && !dialog.ended) editor::CommandLine::get().print(L"\n[" + dialog.text + L": shown again]");
+}
 
 void QtBackend::reportError(const std::wstring& message) { editor::CommandLine::get().print(L"\n** " + message); }
 

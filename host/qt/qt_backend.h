@@ -5,11 +5,13 @@
 
 #include <QPointer>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "qt/widget_mirror.h"
 #include "ui/backend.h"
 
+class QAbstractButton;
 class QDialog;
 class QEventLoop;
 class QFileDialog;
@@ -40,6 +42,13 @@ public:
     // The message box or folder browser waiting for the user, or null.
     QMessageBox* messageBoxOpen() const;
     QFileDialog* folderBrowserOpen() const;
+    // The open message box's type (MB_YESNO ...) and its button that answers `id`, or null.
+    UINT messageBoxType() const { return m_boxType; }
+    QAbstractButton* messageBoxButton(int id) const;
+
+    // A script's run writes what the console host writes about dialogs (each dialog as it
+    // opens, hidden and shown again), so that both transcripts of one script are the same.
+    bool transcribeDialogs = false;
 
 private:
     struct Modal {
@@ -51,6 +60,8 @@ private:
     WidgetMirror m_mirror;
     std::vector<Modal> m_modals;
     QPointer<QMessageBox> m_box;
+    UINT m_boxType = 0;
+    std::vector<std::pair<int, QAbstractButton*>> m_boxButtons;
     QPointer<QFileDialog> m_browser;
 };
 

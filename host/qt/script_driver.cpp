@@ -54,10 +54,15 @@ ScriptDriver::ScriptDriver(MainWindow& window, QtBackend& backend, GuiInput& inp
                            std::unique_ptr<editor::InputSource> script, std::string screenshot)
     : m_window(window), m_backend(backend), m_input(input), m_script(std::move(script)), m_screenshot(std::move(screenshot)) {
     m_timer.setInterval(kStepMilliseconds);
+    m_timer.setSingleShot(true);
+    m_backend.transcribeDialogs = true;
     QObject::connect(&m_timer, &QTimer::timeout, [this] { step(); });
 }
 
-void ScriptDriver::start() { m_timer.start(); }
+void ScriptDriver::start() {
+    m_running = true;
+    m_timer.start();
+}
 
 bool ScriptDriver::nextLine(std::wstring& line) {
     while (m_script->next(line)) {
@@ -68,6 +73,10 @@ bool ScriptDriver::nextLine(std::wstring& line) {
 }
 
 void ScriptDriver::step() {
+    // Re-armed first: an action below may run a nested event loop (a message box, a dialog) in
+    // which this step has not returned, and Qt never fires a timer again from inside its own
+    // activation.
+    if (m_running) m_timer.start();
     m_backend.mirror().flush();
     WaitStack& waits = WaitStack::get();
     if (waits.empty()) return;  // busy: the next tick looks again
@@ -101,34 +110,25 @@ void ScriptDriver::typeCommand(const std::wstring& line) {
 void ScriptDriver::answerBox(QMessageBox& box) {
     // Not on the screen yet (laid out when shown): the next tick answers it.
     if (!box.isVisible()) return;
-    const QList<QAbstractButton*> buttons = box.buttons();
+    const std::vector<script::Answer> answers = script::answersFor(m_backend.messageBoxType());
     // A box with only OK is answered without a line, as the console answers it.
-    if (buttons.size() == 1) return hand::click(buttons.front());
+    if (answers.empty()) {
+        if (QAbstractButton* ok = m_backend.messageBoxButton(IDOK)) hand::click(ok);
+        return;
+    }
     std::wstring line;
     if (!nextLine(line)) return finish();
-    CommandLine::get().print(L"\n> " + line);
-    static const struct {
-        QMessageBox::StandardButton button;
-        const wchar_t* word;
-    } kWords[] = {{QMessageBox::Ok, L"ok"},       {QMessageBox::Cancel, L"cancel"}, {QMessageBox::Yes, L"yes"},
-                  {QMessageBox::No, L"no"},       {QMessageBox::Retry, L"retry"},   {QMessageBox::Abort, L"abort"},
-                  {QMessageBox::Ignore, L"ignore"}};
-    std::wstring offered;
-    for (QAbstractButton* b : buttons) {
-        const QMessageBox::StandardButton which = box.standardButton(b);
-        for (const auto& w : kWords) {
-            if (w.button != which) continue;
-            if (script::trim(line) == w.word) return hand::click(b);
-            offered += (offered.empty() ? L"" : L"/") + std::wstring(w.word);
-        }
-    }
-    refuse(L"answer with one of " + offered);
+    const std::wstring list = script::answerList(answers);
+    CommandLine::get().print(L"\n(" + list + L")> " + line);
+    const int id = script::answerId(answers, line);
+    if (QAbstractButton* button = id >= 0 ? m_backend.messageBoxButton(id) : nullptr) return hand::click(button);
+    refuse(L"answer with one of " + list);
 }
 
 void ScriptDriver::answerBrowser(QFileDialog& browser) {
     std::wstring line;
     if (!nextLine(line)) return finish();
-    CommandLine::get().print(L"\nFolder> " + line);
+    CommandLine::get().print(L"\nFolder (a path, or cancel)> " + line);
     const std::wstring answer = script::restText(line, 0);
     if (script::answerId({{L"cancel", IDCANCEL}}, answer) == IDCANCEL) return browser.reject();
     QString path = toQ(answer);
@@ -261,7 +261,12 @@ QWidget* ScriptDriver::topmost() const {
 
 void ScriptDriver::finish() {
     m_ended = true;
-    if (m_screenshot.empty()) return;
+    takeScreenshot();
+}
+
+void ScriptDriver::takeScreenshot() {
+    if (m_screenshot.empty() || m_shotTaken) return;
+    m_shotTaken = true;
     m_backend.mirror().flush();
     QApplication::processEvents();
     const QImage image = topmost()->grab().toImage();
@@ -306,6 +311,7 @@ void ScriptDriver::closeWhatIsOpen() {
         return;
     }
     case Wait::kCommandLine:
+        m_running = false;
         m_timer.stop();
         m_input.close();
         return;

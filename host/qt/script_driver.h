@@ -27,6 +27,9 @@ public:
     ScriptDriver(MainWindow& window, QtBackend& backend, GuiInput& input, std::unique_ptr<editor::InputSource> script,
                  std::string screenshot);
     void start();
+    // Saves the screenshot unless it was taken already (the script's end takes it; a script
+    // that quits the program takes it as the session ends).
+    void takeScreenshot();
     // False when the screenshot could not be written.
     bool screenshotSaved() const { return m_saved; }
 
@@ -48,8 +51,10 @@ private:
     std::unique_ptr<editor::InputSource> m_script;
     std::string m_screenshot;
     QTimer m_timer;
+    bool m_running = false;
     bool m_ended = false;
     bool m_saved = true;
+    bool m_shotTaken = false;
     HWND m_refusedToClose = nullptr;
 };
 
