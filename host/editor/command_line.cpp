@@ -129,6 +129,12 @@ bool CommandLine::readLine(std::wstring_view prompt, std::wstring& line, Read ki
     return false;
 }
 
+void CommandLine::echoAnswer(std::wstring_view prompt, std::wstring_view answer) {
+    print(prompt);
+    print(std::wstring(answer) + L"\n");
+    m_atLineStart = true;
+}
+
 void CommandLine::addSink(OutputSink* sink) {
     if (sink && std::find(m_sinks.begin(), m_sinks.end(), sink) == m_sinks.end()) m_sinks.push_back(sink);
 }

@@ -44,6 +44,9 @@ public:
     // Shows `prompt`, then reads one line from the innermost source. Lines starting with '#'
     // are comments and are skipped. False at the end of all input: callers treat it as ESC.
     bool readLine(std::wstring_view prompt, std::wstring& line, Read kind = Read::kAnswer);
+    // Writes a prompt and the answer given to it elsewhere (a desktop script's gesture on a
+    // window) exactly as readLine writes an answer it read.
+    void echoAnswer(std::wstring_view prompt, std::wstring_view answer);
     // Whether the innermost read that waits is the command prompt's (nothing is running): a host
     // may then run something of its own (a palette button) as a command would run.
     bool atCommandPrompt() const { return !m_reads.empty() && m_reads.back() == Read::kCommand; }

@@ -119,7 +119,7 @@ void ScriptDriver::answerBox(QMessageBox& box) {
     std::wstring line;
     if (!nextLine(line)) return finish();
     const std::wstring list = script::answerList(answers);
-    CommandLine::get().print(L"\n(" + list + L")> " + line);
+    CommandLine::get().echoAnswer(L"\n(" + list + L")> ", line);
     const int id = script::answerId(answers, line);
     if (QAbstractButton* button = id >= 0 ? m_backend.messageBoxButton(id) : nullptr) return hand::click(button);
     refuse(L"answer with one of " + list);
@@ -128,7 +128,7 @@ void ScriptDriver::answerBox(QMessageBox& box) {
 void ScriptDriver::answerBrowser(QFileDialog& browser) {
     std::wstring line;
     if (!nextLine(line)) return finish();
-    CommandLine::get().print(L"\nFolder (a path, or cancel)> " + line);
+    CommandLine::get().echoAnswer(L"\nFolder (a path, or cancel)> ", line);
     const std::wstring answer = script::restText(line, 0);
     if (script::answerId({{L"cancel", IDCANCEL}}, answer) == IDCANCEL) return browser.reject();
     QString path = toQ(answer);
@@ -144,7 +144,7 @@ void ScriptDriver::answerBrowser(QFileDialog& browser) {
 void ScriptDriver::actOnDialog(ui::Window& dialog) {
     std::wstring line;
     if (!nextLine(line)) return finish();
-    CommandLine::get().print(L"\n" + dialog.text + L"> " + line);
+    CommandLine::get().echoAnswer(L"\n" + dialog.text + L"> ", line);
     const std::wstring why = perform(dialog, line);
     if (!why.empty()) refuse(why);
 }
@@ -239,7 +239,10 @@ std::wstring ScriptDriver::perform(ui::Window& dialog, const std::wstring& line)
         if (!item || !(item->flags() & Qt::ItemIsEditable)) return actions::editCell(*c, a.row, a.column, a.text);
         t->setCurrentItem(item);
         t->editItem(item);
-        auto* editor = t->viewport()->findChild<QLineEdit*>();
+        // The editor just opened: earlier ones are hidden and wait for their deletion.
+        QLineEdit* editor = nullptr;
+        for (QLineEdit* e : t->viewport()->findChildren<QLineEdit*>())
+            if (e->isVisible()) editor = e;
         if (!editor) {
             item->setText(typed(a.text));
             return L"";
