@@ -108,6 +108,7 @@ void CommandLine::print(std::wstring_view text) {
 
 bool CommandLine::readLine(std::wstring_view prompt, std::wstring& line, Read kind) {
     print(prompt);
+    m_hasEvent = false;
     m_reads.push_back(kind);
     struct Done {
         std::vector<Read>& reads;
@@ -120,7 +121,10 @@ bool CommandLine::readLine(std::wstring_view prompt, std::wstring& line, Read ki
             m_sources.pop_back();
             continue;
         }
-        if (!line.empty() && line[0] == L'#') continue;
+        const InputEvent* given = src.eventOfLine();
+        m_hasEvent = given != nullptr;
+        if (given) m_event = *given;
+        if (!given && !line.empty() && line[0] == L'#') continue;
         if (src.echoes()) print(line + L"\n");
         m_atLineStart = true;
         return true;

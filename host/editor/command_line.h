@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/input_event.h"
+
 namespace vx::editor {
 
 // A source of input lines: the terminal, a script file, or a test's list of lines.
@@ -17,6 +19,9 @@ public:
     virtual bool next(std::wstring& line) = 0;
     // Whether the line just read should be echoed into the transcript (scripts: yes; a terminal: no).
     virtual bool echoes() const { return true; }
+    // The event the line just read stands for when a window gave it (a click, a drag in the
+    // drawing); null for a typed line. The line is then the event's typed form, for the echo.
+    virtual const InputEvent* eventOfLine() const { return nullptr; }
 };
 
 std::unique_ptr<InputSource> stdinSource();
@@ -47,6 +52,8 @@ public:
     // Writes a prompt and the answer given to it elsewhere (a desktop script's gesture on a
     // window) exactly as readLine writes an answer it read.
     void echoAnswer(std::wstring_view prompt, std::wstring_view answer);
+    // The event a window gave for the line the last read returned, or null (a typed line).
+    const InputEvent* eventOfLine() const { return m_hasEvent ? &m_event : nullptr; }
     // Whether the innermost read that waits is the command prompt's (nothing is running): a host
     // may then run something of its own (a palette button) as a command would run.
     bool atCommandPrompt() const { return !m_reads.empty() && m_reads.back() == Read::kCommand; }
@@ -80,6 +87,8 @@ private:
     // The answer just read ended its line (echoed or typed): a text starting with "\n" then
     // needs no second line break.
     bool m_atLineStart = false;
+    InputEvent m_event;
+    bool m_hasEvent = false;
 };
 
 }  // namespace vx::editor

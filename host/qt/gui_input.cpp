@@ -12,6 +12,7 @@ public:
     explicit Reader(GuiInput& input) : m_input(input) {}
     bool next(std::wstring& line) override { return m_input.next(line); }
     bool echoes() const override { return m_input.echoes(); }
+    const editor::InputEvent* eventOfLine() const override { return m_input.eventOfLine(); }
 
 private:
     GuiInput& m_input;
@@ -25,6 +26,7 @@ bool GuiInput::idle() const {
 }
 
 bool GuiInput::next(std::wstring& line) {
+    m_hasEvent = false;
     for (;;) {
         if (m_closed) return false;
         if (!m_queue.empty()) {
@@ -44,6 +46,8 @@ bool GuiInput::next(std::wstring& line) {
             }
             line = std::move(item.line);
             m_echo = item.echo;
+            m_hasEvent = item.event.has_value();
+            if (item.event) m_event = std::move(*item.event);
             wakeOuter();
             return true;
         }
@@ -66,27 +70,32 @@ void GuiInput::wake() {
 }
 
 void GuiInput::type(std::wstring line) {
-    m_queue.push_back({std::move(line), true, nullptr});
+    m_queue.push_back({std::move(line), true, nullptr, std::nullopt});
+    wake();
+}
+
+void GuiInput::post(const editor::InputEvent& event, bool echo) {
+    m_queue.push_back({editor::typedForm(event), echo, nullptr, event});
     wake();
 }
 
 void GuiInput::cancel() {
     // Queued lines were meant for what is being cancelled.
     m_queue.clear();
-    m_queue.push_back({L"ESC", false, nullptr});
+    m_queue.push_back({L"ESC", false, nullptr, std::nullopt});
     wake();
 }
 
 bool GuiInput::command(std::vector<std::wstring> lines) {
     if (!idle()) return false;
-    for (auto& l : lines) m_queue.push_back({std::move(l), true, nullptr});
+    for (auto& l : lines) m_queue.push_back({std::move(l), true, nullptr, std::nullopt});
     wake();
     return true;
 }
 
 bool GuiInput::atCommandPrompt(std::function<void()> gesture) {
     if (!idle()) return false;
-    m_queue.push_back({L"", false, std::move(gesture)});
+    m_queue.push_back({L"", false, std::move(gesture), std::nullopt});
     wake();
     return true;
 }

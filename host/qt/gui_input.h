@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,12 @@ public:
 
     // A line the user typed: the innermost waiting read gets it (echoed into the transcript).
     void type(std::wstring line);
+    // An event from the drawing (a click, a window, a cursor move): the innermost waiting read
+    // gets it as that event. `echo`: its typed form goes into the transcript (cursor moves
+    // do not).
+    void post(const editor::InputEvent& event, bool echo = true);
+    // The event the line just read stands for, or null for a typed line.
+    const editor::InputEvent* eventOfLine() const { return m_hasEvent ? &m_event : nullptr; }
     // Escape: the innermost waiting read is cancelled.
     void cancel();
     // Lines that a menu gives, read at the command prompt. False (nothing queued) while a
@@ -50,6 +57,7 @@ private:
         std::wstring line;
         bool echo = true;
         std::function<void()> gesture;
+        std::optional<editor::InputEvent> event{};
     };
     void wake();
     void wakeOuter();
@@ -59,6 +67,8 @@ private:
     bool m_closed = false;
     bool m_echo = true;
     bool m_running = false;
+    bool m_hasEvent = false;
+    editor::InputEvent m_event;
 };
 
 }  // namespace vx::qt
