@@ -44,8 +44,9 @@ public:
 
     // Text as acutPrintf prints it (a "\n" starts a new line).
     void print(std::wstring_view text);
-    // What a read waits for: a command name at the command prompt, or an answer to a prompt.
-    enum class Read { kAnswer, kCommand };
+    // What a read waits for: a command name at the command prompt, an answer to a prompt, or an
+    // answer a window may give as an event (a point, a selection, a jig's cursor).
+    enum class Read { kAnswer, kCommand, kEvent };
     // Shows `prompt`, then reads one line from the innermost source. Lines starting with '#'
     // are comments and are skipped. False at the end of all input: callers treat it as ESC.
     bool readLine(std::wstring_view prompt, std::wstring& line, Read kind = Read::kAnswer);
@@ -57,6 +58,7 @@ public:
     // Whether the innermost read that waits is the command prompt's (nothing is running): a host
     // may then run something of its own (a palette button) as a command would run.
     bool atCommandPrompt() const { return !m_reads.empty() && m_reads.back() == Read::kCommand; }
+    bool waitingForEvent() const { return !m_reads.empty() && m_reads.back() == Read::kEvent; }
 
     // Sources form a stack: the top one is read until it is exhausted, then it is popped.
     void pushSource(std::unique_ptr<InputSource> source);

@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <cwctype>
 #include <sstream>
+#include <vector>
 
 #include "editor/command_line.h"
 #include "editor/command_stack.h"
@@ -100,9 +101,24 @@ std::wstring typedForm(const InputEvent& e) {
     return L"";
 }
 
+std::vector<Expect>& expectations() {
+    static std::vector<Expect> waits;
+    return waits;
+}
+
+bool waitingFor(Expect& expect) {
+    // A plain line read inside (a transparent command's prompt) is not waiting for an event.
+    if (expectations().empty() || !CommandLine::get().waitingForEvent()) return false;
+    expect = expectations().back();
+    return true;
+}
+
 InputEvent readEvent(std::wstring_view prompt, Expect expect) {
     std::wstring line;
-    if (readAnswer(prompt, line) == Answer::kCancel) return event(EventKind::kCancel);
+    expectations().push_back(expect);
+    const Answer answer = readAnswer(prompt, line, CommandLine::Read::kEvent);
+    expectations().pop_back();
+    if (answer == Answer::kCancel) return event(EventKind::kCancel);
     if (const InputEvent* given = CommandLine::get().eventOfLine()) return *given;
     return parseTyped(line, expect);
 }

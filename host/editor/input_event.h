@@ -46,5 +46,8 @@ std::wstring typedForm(const InputEvent& event);
 // typed at the border of the console, parsed for what the prompt expects. Transparent commands
 // run as with any answer.
 InputEvent readEvent(std::wstring_view prompt, Expect expect);
+// What the innermost read that waits for an event expects; false while no such read waits (the
+// command prompt, a text prompt). A window decides with it what a gesture means.
+bool waitingFor(Expect& expect);
 
 }  // namespace vx::editor

@@ -7,11 +7,15 @@
 #include "editor/command_line.h"
 #include "editor/session.h"
 #include "qt/command_dock.h"
+#include "qt/drawing_view.h"
 #include "qt/gui_input.h"
 #include "qt/gui_options.h"
 #include "qt/main_window.h"
 #include "qt/qt_backend.h"
 #include "qt/script_driver.h"
+#ifdef VX_HAVE_SCENE
+#include "render/scene.h"
+#endif
 
 using namespace vx;
 
@@ -43,6 +47,9 @@ int main(int argc, char** argv) {
         backend.mirror().outsideDialogs = [&input](std::function<void()> gesture) {
             return input.atCommandPrompt(std::move(gesture));
         };
+#ifdef VX_HAVE_SCENE
+        window.view()->setSceneMaker(render::makeScene);
+#endif
         window.show();
 
         editor::CommandLine& cl = editor::CommandLine::get();

@@ -14,6 +14,7 @@
 #include "editor/documents.h"
 #include "editor/dynamic_linker.h"
 #include "qt/command_dock.h"
+#include "qt/drawing_view.h"
 #include "qt/gui_input.h"
 #include "qt/qt_text.h"
 #include "text/encoding.h"
@@ -44,11 +45,16 @@ MainWindow::MainWindow(GuiInput& input) : m_input(input) {
     setObjectName(QStringLiteral("vxhostMain"));
     setWindowTitle(QStringLiteral("vxhost"));
     resize(1280, 860);
+    m_view = new DrawingView(input, this);
+    setCentralWidget(m_view);
     m_command = new CommandDock(input, this);
     addDockWidget(Qt::BottomDockWidgetArea, m_command);
     m_coordinates = new QLabel(this);
     m_coordinates->setMinimumWidth(260);
     statusBar()->addPermanentWidget(m_coordinates);
+    m_view->cursorMoved = [this](render::Vec2 p) {
+        m_coordinates->setText(QStringLiteral("%1, %2").arg(p.x, 0, 'f', 4).arg(p.y, 0, 'f', 4));
+    };
     buildMenus();
     const std::wstring file = settingsFile();
     for (int i = 1; i <= kRecentCount; ++i) {
@@ -149,8 +155,10 @@ void MainWindow::refresh() {
     editor::Document* doc = editor::documentManager().current();
     if (!doc) {
         setWindowTitle(QStringLiteral("vxhost"));
+        m_view->show(nullptr, AcDbObjectId());
         return;
     }
+    m_view->show(doc->database(), editor::currentSpace(doc->database()));
     const bool modified = editor::isModified(doc->database());
     setWindowTitle(QStringLiteral("vxhost - %1%2").arg(toQ(doc->docTitle()), modified ? QStringLiteral(" *") : QString()));
     if (doc->named()) rememberRecent(QFileInfo(toQ(doc->fileName())).absoluteFilePath());

@@ -12,6 +12,7 @@ class QMenu;
 namespace vx::qt {
 
 class CommandDock;
+class DrawingView;
 class GuiInput;
 
 class MainWindow : public QMainWindow {
@@ -20,6 +21,7 @@ public:
     ~MainWindow() override;
 
     CommandDock* commandDock() const { return m_command; }
+    DrawingView* view() const { return m_view; }
     QLabel* coordinates() const { return m_coordinates; }
     // Title, recent files and the modules menu as the drawing and the modules are now.
     void refresh();
@@ -38,6 +40,7 @@ private:
 
     GuiInput& m_input;
     CommandDock* m_command = nullptr;
+    DrawingView* m_view = nullptr;
     QLabel* m_coordinates = nullptr;
     QMenu* m_recent = nullptr;
     QMenu* m_unload = nullptr;
