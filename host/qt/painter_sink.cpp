@@ -12,6 +12,29 @@ QColor viewColor(const render::Color& c) {
     return QColor(c.r, c.g, c.b);
 }
 
+namespace {
+
+void addPath(QPainterPath& path, const std::vector<render::Vec2>& points, const render::Affine& m, bool closed) {
+    if (points.empty()) return;
+    const render::Vec2 first = m.map(points.front());
+    path.moveTo(first.x, first.y);
+    for (size_t i = 1; i < points.size(); ++i) {
+        const render::Vec2 p = m.map(points[i]);
+        path.lineTo(p.x, p.y);
+    }
+    if (closed) path.closeSubpath();
+}
+
+QPainterPath fillPath(const std::vector<render::Polygon>& polygons, const render::Affine& m, Qt::FillRule rule) {
+    QPainterPath path;
+    path.setFillRule(rule);
+    for (const render::Polygon& poly : polygons)
+        for (const auto& ring : poly.rings) addPath(path, ring, m, true);
+    return path;
+}
+
+}  // namespace
+
 PainterSink::PainterSink(QPainter& painter, const render::Affine& worldToPixels)
     : m_painter(painter), m_toPixels(worldToPixels) {}
 
@@ -26,22 +49,7 @@ void PainterSink::add(const render::Pen& pen, const render::Geometry& g, const r
     auto tiny = [](const render::Box2& b) { return b.width() < kDetailPixels && b.height() < kDetailPixels; };
     QPen line(colour, 0);
     line.setCosmetic(true);
-    if (!g.fills.empty()) {
-        QPainterPath path;
-        path.setFillRule(Qt::OddEvenFill);
-        for (const render::Polygon& poly : g.fills)
-            for (const auto& ring : poly.rings) {
-                if (ring.empty()) continue;
-                const render::Vec2 first = m.map(ring.front());
-                path.moveTo(first.x, first.y);
-                for (size_t i = 1; i < ring.size(); ++i) {
-                    const render::Vec2 p = m.map(ring[i]);
-                    path.lineTo(p.x, p.y);
-                }
-                path.closeSubpath();
-            }
-        m_painter.fillPath(path, colour);
-    }
+    if (!g.fills.empty()) m_painter.fillPath(fillPath(g.fills, m, Qt::OddEvenFill), colour);
     m_painter.setPen(line);
     QPainterPath lines;
     std::vector<QPointF> dots;
@@ -52,13 +60,7 @@ void PainterSink::add(const render::Pen& pen, const render::Geometry& g, const r
             dots.emplace_back(b.x0, b.y0);
             continue;
         }
-        const render::Vec2 first = m.map(pl.points.front());
-        lines.moveTo(first.x, first.y);
-        for (size_t i = 1; i < pl.points.size(); ++i) {
-            const render::Vec2 p = m.map(pl.points[i]);
-            lines.lineTo(p.x, p.y);
-        }
-        if (pl.closed) lines.closeSubpath();
+        addPath(lines, pl.points, m, pl.closed);
     }
     m_painter.drawPath(lines);
     for (const render::Vec2& d : g.dots) {
@@ -72,30 +74,9 @@ void PainterSink::add(const render::Pen& pen, const render::Geometry& g, const r
         if (pixelsPerUnit * std::max(t.advance, 1.0) < kDetailPixels) continue;
         render::GlyphGeometry glyphs;
         render::fontLibrary().glyphs(t.font, t.text, 0.5 / pixelsPerUnit, glyphs);
-        QPainterPath path;
-        path.setFillRule(Qt::WindingFill);
-        for (const render::Polygon& poly : glyphs.fills)
-            for (const auto& ring : poly.rings) {
-                if (ring.empty()) continue;
-                const render::Vec2 first = tm.map(ring.front());
-                path.moveTo(first.x, first.y);
-                for (size_t i = 1; i < ring.size(); ++i) {
-                    const render::Vec2 p = tm.map(ring[i]);
-                    path.lineTo(p.x, p.y);
-                }
-                path.closeSubpath();
-            }
-        m_painter.fillPath(path, colour);
+        m_painter.fillPath(fillPath(glyphs.fills, tm, Qt::WindingFill), colour);
         QPainterPath strokes;
-        for (const render::Polyline& pl : glyphs.strokes) {
-            if (pl.points.empty()) continue;
-            const render::Vec2 first = tm.map(pl.points.front());
-            strokes.moveTo(first.x, first.y);
-            for (size_t i = 1; i < pl.points.size(); ++i) {
-                const render::Vec2 p = tm.map(pl.points[i]);
-                strokes.lineTo(p.x, p.y);
-            }
-        }
+        for (const render::Polyline& pl : glyphs.strokes) addPath(strokes, pl.points, tm, false);
         m_painter.drawPath(strokes);
     }
     if (!dots.empty()) m_painter.drawPoints(dots.data(), int(dots.size()));
