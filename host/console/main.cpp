@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "aced.h"
 #include "console/options.h"
 #include "editor/command_line.h"
 #include "editor/session.h"
@@ -24,7 +25,10 @@ int main(int argc, char** argv) {
     }
     editor::CommandLine& cl = editor::CommandLine::get();
     const editor::SessionOptions session{opt.drawing, opt.module, opt.noModule, VX_SOURCE_DIR};
-    if (editor::startSession(session) != editor::StartResult::kStarted) return 1;
+    if (editor::startSession(session) != editor::StartResult::kStarted) {
+        acutPrintf(L"\n");  // the refusal is the transcript's last line: it ends like any other
+        return 1;
+    }
 
     if (!opt.script.empty()) {
         bool opened = false;

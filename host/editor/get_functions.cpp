@@ -1,13 +1,13 @@
 // The get-functions of the editor: one prompt loop, with the answer's reading per kind.
 #include <algorithm>
 #include <cwchar>
-#include <cwctype>
 #include <functional>
 
 #include "aced.h"
 #include "editor/command_line.h"
 #include "editor/command_stack.h"
 #include "editor/input.h"
+#include "text/strings.h"
 
 namespace {
 
@@ -30,9 +30,7 @@ int promptLoop(const ACHAR* prompt, const std::wstring& defaultPrompt,
             std::copy(given->point, given->point + 3, clicked);
             return RTNORM;
         }
-        std::wstring t = line;
-        while (!t.empty() && std::iswspace(t.back())) t.pop_back();
-        while (!t.empty() && std::iswspace(t.front())) t.erase(0, 1);
+        const std::wstring t(vx::text::trim(line));
         if (t.empty()) {
             if (init.controls & RSG_NONULL) {
                 vx::editor::rejectAnswer(L"A value is required here.");

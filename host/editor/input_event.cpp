@@ -2,23 +2,18 @@
 
 #include <algorithm>
 #include <cwchar>
-#include <cwctype>
 #include <sstream>
 #include <vector>
 
 #include "editor/command_line.h"
 #include "editor/command_stack.h"
 #include "editor/input.h"
+#include "text/strings.h"
 
 namespace vx::editor {
 namespace {
 
-std::wstring trim(const std::wstring& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && std::iswspace(s[b])) ++b;
-    while (e > b && std::iswspace(s[e - 1])) --e;
-    return s.substr(b, e - b);
-}
+std::wstring trim(const std::wstring& s) { return std::wstring(text::trim(s)); }
 
 InputEvent event(EventKind kind, std::wstring text = L"") {
     InputEvent e;
@@ -72,7 +67,7 @@ InputEvent parseTyped(const std::wstring& line, Expect expect) {
     if (t.empty()) return event(EventKind::kEnter);
     if (expect == Expect::kSelection) return parseSelection(t);
     InputEvent e;
-    if (expect == Expect::kDrag && t.size() > 5 && equalNoCase(t.substr(0, 5), L"drag ")) {
+    if (expect == Expect::kDrag && t.size() > 5 && text::startsWithNoCase(t, L"drag ")) {
         if (!parsePoint(t.substr(5), e.point)) return event(EventKind::kMalformed, L"Drag to a point: drag x,y[,z].");
         e.kind = EventKind::kDrag;
         return e;

@@ -1,7 +1,6 @@
 // The jig's drag loop: cursor moves and the final placement arrive as input events, from the
 // mouse or typed.
 #include <cmath>
-#include <cwctype>
 #include <string>
 
 #include "acdb.h"

@@ -13,6 +13,7 @@
 #include "editor/command_stack.h"
 #include "editor/input.h"
 #include "editor/input_event.h"
+#include "text/strings.h"
 
 namespace vx::editor {
 namespace {

@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
 
         const editor::SessionOptions session{opt.drawing, opt.module, opt.noModule, VX_SOURCE_DIR};
         if (editor::startSession(session) != editor::StartResult::kStarted) {
+            editor::CommandLine::get().print(L"\n");
             status = 1;
         } else {
             cl.pushSource(input.source());

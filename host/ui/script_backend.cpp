@@ -9,6 +9,7 @@
 #include "editor/command_line.h"
 #include "gridctrl.h"
 #include "text/encoding.h"
+#include "text/strings.h"
 #include "ui/backend.h"
 #include "ui/dialog_actions.h"
 #include "ui/dialog_print.h"
@@ -38,7 +39,7 @@ public:
                 }
                 break;
             }
-            std::wstring why = perform(dialog, trim(line));
+            std::wstring why = perform(dialog, std::wstring(trim(line)));
             if (!why.empty()) {
                 cl.print(L"\n** " + why);
                 cl.noteUnusableLine();
