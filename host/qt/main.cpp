@@ -69,8 +69,8 @@ int main(int argc, char** argv) {
         }
 
         const editor::SessionOptions session{opt.drawing, opt.module, opt.noModule, VX_SOURCE_DIR};
+        // A refused first drawing: endSession below ends the transcript's last line.
         if (editor::startSession(session) != editor::StartResult::kStarted) {
-            editor::CommandLine::get().print(L"\n");
             status = 1;
         } else {
             cl.pushSource(input.source());

@@ -33,7 +33,9 @@ public:
         g.lines.push_back({{{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true});
         g.lines.push_back({{{0, 0}, {100, 100}}, false});
         render::Pen pen;
-        pen.color = {255, 0, 0, 1};
+        pen.color.r = 255;
+        pen.color.g = pen.color.b = 0;
+        pen.color.aci = 1;
         sink.add(pen, g, render::Affine());
         ++stats.entities;
     }
