@@ -4,6 +4,7 @@
 #   bash scripts/run.sh [TEMPLATE_FOLDER] [vxhost arguments...]
 # e.g. bash scripts/run.sh --script samples/scripts/demo.scr, or
 #      bash scripts/run.sh samples/templates/gbk (the same description as a GBK file).
+# VX_HOST=vxhost-gui starts the desktop host instead of the console one.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
@@ -15,4 +16,4 @@ if [ $# -gt 0 ] && [ -d "$1" ]; then
 fi
 # SHEETCONFIG.INI of the module folder names the template folder, as the settings command would.
 "$dir/bin/vxsettings" "$templates" >/dev/null
-exec "$dir/bin/vxhost" "$@"
+exec "$dir/bin/${VX_HOST:-vxhost}" "$@"

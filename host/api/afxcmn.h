@@ -1,6 +1,9 @@
 // Common controls of the MFC style: bitmaps, image lists and the list-view control.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "afxwin.h"
 
 typedef void* HBITMAP;
@@ -31,10 +34,13 @@ public:
     BOOL DeleteObject();
     HBITMAP GetSafeHandle() const { return m_loaded ? const_cast<CBitmap*>(this) : nullptr; }
     CSize size() const { return CSize(m_width, m_height); }
+    // The BMP file the bitmap was loaded from (what a backend draws).
+    const std::string& fileBytes() const { return m_bytes; }
 
 private:
     bool m_loaded = false;
     int m_width = 0, m_height = 0, m_bits = 0;
+    std::string m_bytes;
 };
 
 constexpr UINT ILC_MASK = 0x1, ILC_COLOR = 0x0, ILC_COLOR4 = 0x4, ILC_COLOR8 = 0x8,
@@ -56,11 +62,14 @@ public:
     HIMAGELIST GetSafeHandle() const { return m_created ? const_cast<CImageList*>(this) : nullptr; }
     CSize imageSize() const { return CSize(m_cx, m_cy); }
     COLORREF maskColour() const { return m_mask; }
+    // The BMP files the images were cut from, in order (each gives width / cx images).
+    const std::vector<std::string>& strips() const { return m_strips; }
 
 private:
     bool m_created = false;
     int m_cx = 0, m_cy = 0, m_count = 0;
     COLORREF m_mask = 0;
+    std::vector<std::string> m_strips;
 };
 
 // List view.

@@ -1,4 +1,4 @@
-// The host's own commands: drawings (OPEN, SAVE, SAVEAS, QSAVE, CLOSE, QUIT), modules (ARX,
+// The host's own commands: drawings (NEW, OPEN, SAVE, SAVEAS, QSAVE, CLOSE, QUIT), modules (ARX,
 // APPLOAD), and inspection (LIST, COMMANDS, SETVAR, HELP).
 #include "editor/builtin_commands.h"
 
@@ -130,6 +130,20 @@ void cmdOpen(const std::wstring& rest) {
     acutPrintf(L"\nOpened %s.", doc->fileName());
 }
 
+// A new drawing; with a module that works on one drawing at a time it replaces the current one.
+void cmdNew(const std::wstring&) {
+    Document* previous = documentManager().current();
+    const bool single = !dynamicLinker().allMdiAware();
+    if (single && previous && !mayDrop(previous)) return;
+    Document* doc = documentManager().newDocument();
+    if (!doc) {
+        acutPrintf(L"\nUnable to make a new drawing.");
+        return;
+    }
+    if (single && previous) documentManager().close(previous);
+    acutPrintf(L"\nNew drawing %s.", doc->fileName());
+}
+
 // Closes the current drawing; the host always keeps one, so the last one gives way to a new one.
 void cmdClose(const std::wstring&) {
     Document* doc = documentManager().current();
@@ -238,7 +252,7 @@ void registerBuiltinCommands() {
         const wchar_t* name;
         void (*fn)(const std::wstring&);
     } kCommands[] = {
-        {L"OPEN", cmdOpen},       {L"SAVE", cmdQSave},     {L"QSAVE", cmdQSave},
+        {L"NEW", cmdNew},         {L"OPEN", cmdOpen},       {L"SAVE", cmdQSave},     {L"QSAVE", cmdQSave},
         {L"SAVEAS", cmdSaveAs},   {L"CLOSE", cmdClose},    {L"QUIT", cmdQuit},
         {L"EXIT", cmdQuit},       {L"ARX", cmdArx},        {L"APPLOAD", cmdAppLoad},
         {L"LIST", cmdList},       {L"COMMANDS", [](const std::wstring&) { listCommands(); }},

@@ -1,4 +1,4 @@
-// The host's own commands (OPEN, SAVE, SAVEAS, QSAVE, CLOSE, QUIT, ARX, APPLOAD, LIST, COMMANDS,
+// The host's own commands (NEW, OPEN, SAVE, SAVEAS, QSAVE, CLOSE, QUIT, ARX, APPLOAD, LIST, COMMANDS,
 // SETVAR, HELP), registered through host_commands.h by every host executable at start-up.
 #pragma once
 

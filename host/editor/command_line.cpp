@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -105,6 +106,7 @@ void CommandLine::print(std::wstring_view text) {
     }
     if (text.empty()) return;
     if (m_capture) m_capture->append(text);
+    for (OutputSink* s : m_sinks) s->write(text);
     if (m_stdout) {
         std::string u = vx::text::toUtf8(text);
         std::fwrite(u.data(), 1, u.size(), stdout);
@@ -112,8 +114,14 @@ void CommandLine::print(std::wstring_view text) {
     }
 }
 
-bool CommandLine::readLine(std::wstring_view prompt, std::wstring& line) {
+bool CommandLine::readLine(std::wstring_view prompt, std::wstring& line, Read kind) {
     print(prompt);
+    m_hasEvent = false;
+    m_reads.push_back(kind);
+    struct Done {
+        std::vector<Read>& reads;
+        ~Done() { reads.pop_back(); }
+    } done{m_reads};
     while (!m_sources.empty()) {
         InputSource& src = *m_sources.back();
         if (!src.next(line)) {
@@ -121,13 +129,30 @@ bool CommandLine::readLine(std::wstring_view prompt, std::wstring& line) {
             m_sources.pop_back();
             continue;
         }
-        if (!line.empty() && line[0] == L'#') continue;
+        const InputEvent* given = src.eventOfLine();
+        m_hasEvent = given != nullptr;
+        if (given) m_event = *given;
+        if (!given && !line.empty() && line[0] == L'#') continue;
         if (src.echoes()) print(line + L"\n");
         m_atLineStart = true;
         return true;
     }
     print(L"\n");
     return false;
+}
+
+void CommandLine::echoAnswer(std::wstring_view prompt, std::wstring_view answer) {
+    print(prompt);
+    print(std::wstring(answer) + L"\n");
+    m_atLineStart = true;
+}
+
+void CommandLine::addSink(OutputSink* sink) {
+    if (sink && std::find(m_sinks.begin(), m_sinks.end(), sink) == m_sinks.end()) m_sinks.push_back(sink);
+}
+
+void CommandLine::removeSink(OutputSink* sink) {
+    m_sinks.erase(std::remove(m_sinks.begin(), m_sinks.end(), sink), m_sinks.end());
 }
 
 void CommandLine::pushSource(std::unique_ptr<InputSource> source) {

@@ -66,7 +66,7 @@ int runCommandLoop() {
     CommandLine& cl = CommandLine::get();
     while (!g_quit) {
         std::wstring line;
-        if (!cl.readLine(L"\nCommand: ", line)) break;
+        if (!cl.readLine(L"\nCommand: ", line, CommandLine::Read::kCommand)) break;
         if (trim(line).empty() || isEscape(line)) continue;
         switch (runCommandLine(line)) {
             case RunResult::kRan: break;

@@ -1,8 +1,10 @@
 // The get-functions of the editor: one prompt loop, with the answer's reading per kind.
+#include <algorithm>
 #include <cwchar>
 #include <functional>
 
 #include "aced.h"
+#include "editor/command_line.h"
 #include "editor/command_stack.h"
 #include "editor/input.h"
 #include "text/strings.h"
@@ -14,14 +16,20 @@ using vx::editor::Answer;
 enum class Parse { kOk, kBad };
 
 // Reads answers until one is usable. `parse` turns the text into a value and gives the hint
-// for a malformed one. Empty answers are RTNONE unless RSG_NONULL; keywords are RTKWORD.
+// for a malformed one. Empty answers are RTNONE unless RSG_NONULL; keywords are RTKWORD. A point
+// a window gave (a click in the drawing) goes into `clicked` when the prompt asks for a point.
 int promptLoop(const ACHAR* prompt, const std::wstring& defaultPrompt,
-               const std::function<Parse(const std::wstring&, std::wstring& hint)>& parse) {
+               const std::function<Parse(const std::wstring&, std::wstring& hint)>& parse, double* clicked = nullptr) {
     const vx::editor::InitGet init = vx::editor::takeInitGet();
     std::wstring shown = prompt ? prompt : defaultPrompt.c_str();
     for (;;) {
         std::wstring line;
         if (vx::editor::readAnswer(shown, line) == Answer::kCancel) return RTCAN;
+        const vx::editor::InputEvent* given = vx::editor::CommandLine::get().eventOfLine();
+        if (clicked && given && given->kind == vx::editor::EventKind::kPoint) {
+            std::copy(given->point, given->point + 3, clicked);
+            return RTNORM;
+        }
         const std::wstring t(vx::text::trim(line));
         if (t.empty()) {
             if (init.controls & RSG_NONULL) {
@@ -54,7 +62,7 @@ int acedGetPoint(const ads_point, const ACHAR* prompt, ads_point result) {
         if (vx::editor::parsePoint(t, result)) return Parse::kOk;
         hint = L"Requires a point: x,y or x,y,z.";
         return Parse::kBad;
-    });
+    }, result);
 }
 
 int acedGetCorner(const ads_point base, const ACHAR* prompt, ads_point result) {

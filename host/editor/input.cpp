@@ -38,10 +38,10 @@ bool isEscape(const std::wstring& line) {
 bool inputEnded() { return g_inputEnded; }
 void clearInputEnded() { g_inputEnded = false; }
 
-Answer readAnswer(std::wstring_view prompt, std::wstring& line) {
+Answer readAnswer(std::wstring_view prompt, std::wstring& line, CommandLine::Read kind) {
     std::wstring shown(prompt);
     for (;;) {
-        if (!CommandLine::get().readLine(shown, line)) {
+        if (!CommandLine::get().readLine(shown, line, kind)) {
             g_inputEnded = true;
             acutPrintf(L"*Cancel*");
             return Answer::kCancel;

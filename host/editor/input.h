@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "editor/command_line.h"
+
 namespace vx::editor {
 
 enum class Answer { kText, kCancel };
@@ -12,7 +14,7 @@ enum class Answer { kText, kCancel };
 // Shows `prompt` and reads one answer. "'NAME" runs a transparent command and asks again.
 // "ESC" (any case) or the end of all input cancels; after the end of input the command loop
 // stops at its next prompt.
-Answer readAnswer(std::wstring_view prompt, std::wstring& line);
+Answer readAnswer(std::wstring_view prompt, std::wstring& line, CommandLine::Read kind = CommandLine::Read::kAnswer);
 
 // Prints a short hint after a malformed answer and counts the line as unusable for scripts.
 void rejectAnswer(const std::wstring& hint);

@@ -1,4 +1,5 @@
-// The jig's drag loop on the command line: cursor moves and the final placement are both lines.
+// The jig's drag loop: cursor moves and the final placement arrive as input events, from the
+// mouse or typed.
 #include <cmath>
 #include <string>
 
@@ -8,7 +9,7 @@
 #include "dbjig.h"
 #include "editor/command_stack.h"
 #include "editor/input.h"
-#include "text/strings.h"
+#include "editor/input_event.h"
 
 struct AcEdJig::State {
     std::wstring prompt, keywords, other;
@@ -83,40 +84,9 @@ AcEdJig::DragStatus AcEdJig::drag() {
         }
         return st;
     };
-    for (;;) {
-        std::wstring line;
-        if (readAnswer(s.prompt, line) == Answer::kCancel) {
-            s.pending = kCancel;
-            sample();
-            return kCancel;
-        }
-        const std::wstring t(vx::text::trim(line));
-        double p[3];
-        bool move = t.size() > 5 && vx::text::startsWithNoCase(t, L"drag ");
-        if (move || parsePoint(t, p)) {
-            if (move && !parsePoint(t.substr(5), p)) {
-                rejectAnswer(L"Drag to a point: drag x,y[,z].");
-                continue;
-            }
-            s.pending = kNormal;
-            s.cursorAt = AcGePoint3d(p[0], p[1], p[2]);
-            DragStatus st = sample();
-            if (move) {
-                if (st == kCancel) return kCancel;
-                continue;
-            }
-            // A click where the cursor already is still places the entity.
-            return (st == kNormal || st == kNoChange) ? kNormal : st;
-        }
-        if (t.empty()) {
-            if (s.controls & kNullResponseAccepted) {
-                s.pending = kNull;
-                sample();
-                return kNull;
-            }
-            rejectAnswer(L"Requires a point: x,y[,z]; ESC cancels.");
-            continue;
-        }
+    // A text answer: one of the jig's keywords (kKW1..kKW9), else the other input when the jig
+    // takes it; kNoChange when it is neither.
+    auto keywordOrOther = [&s](const std::wstring& t) -> DragStatus {
         const std::wstring kw = matchKeyword(s.keywords, t);
         if (!kw.empty()) {
             int index = 0, n = 0;
@@ -139,6 +109,43 @@ AcEdJig::DragStatus AcEdJig::drag() {
         if (s.controls & kAcceptOtherInputString) {
             s.other = t;
             return kOther;
+        }
+        return kNoChange;
+    };
+    for (;;) {
+        const InputEvent e = readEvent(s.prompt, Expect::kDrag);
+        switch (e.kind) {
+        case EventKind::kCancel:
+            s.pending = kCancel;
+            sample();
+            return kCancel;
+        case EventKind::kMalformed: rejectAnswer(e.text); continue;
+        case EventKind::kDrag:
+        case EventKind::kPoint: {
+            s.pending = kNormal;
+            s.cursorAt = AcGePoint3d(e.point[0], e.point[1], e.point[2]);
+            const DragStatus st = sample();
+            if (e.kind == EventKind::kDrag) {
+                if (st == kCancel) return kCancel;
+                continue;
+            }
+            // A click where the cursor already is still places the entity.
+            return (st == kNormal || st == kNoChange) ? kNormal : st;
+        }
+        case EventKind::kEnter:
+            if (s.controls & kNullResponseAccepted) {
+                s.pending = kNull;
+                sample();
+                return kNull;
+            }
+            rejectAnswer(L"Requires a point: x,y[,z]; ESC cancels.");
+            continue;
+        case EventKind::kText: {
+            const DragStatus st = keywordOrOther(e.text);
+            if (st != kNoChange) return st;
+            break;
+        }
+        default: break;
         }
         rejectAnswer(L"Requires a point: x,y[,z]; \"drag x,y\" moves the cursor; ESC cancels.");
     }

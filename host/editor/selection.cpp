@@ -12,6 +12,7 @@
 #include "dbid.h"
 #include "editor/command_stack.h"
 #include "editor/input.h"
+#include "editor/input_event.h"
 #include "text/strings.h"
 
 namespace vx::editor {
@@ -28,8 +29,6 @@ std::vector<EntityRef>* setOf(const ads_name ss) {
     auto it = sets().find(ss[0]);
     return it == sets().end() ? nullptr : &it->second;
 }
-
-using vx::text::trim;
 
 bool parseHandle(const std::wstring& text, uint64_t& out) {
     if (text.empty() || text.size() > 16) return false;
@@ -64,20 +63,6 @@ std::vector<const AcDbEntity*> inBox(AcDbObjectId space, DrawingFilter& filter, 
         if (window ? inside(b, lo, hi) : crosses(b, lo, hi)) found.push_back(e);
     }
     return found;
-}
-
-// "W x1,y1 x2,y2": the two corners in any order.
-bool parseBox(const std::wstring& rest, double lo[2], double hi[2]) {
-    std::wstringstream in(rest);
-    std::wstring a, b, extra;
-    if (!(in >> a >> b) || (in >> extra)) return false;
-    double p[3], q[3];
-    if (!parsePoint(a, p) || !parsePoint(b, q)) return false;
-    lo[0] = std::min(p[0], q[0]);
-    lo[1] = std::min(p[1], q[1]);
-    hi[0] = std::max(p[0], q[0]);
-    hi[1] = std::max(p[1], q[1]);
-    return true;
 }
 
 }  // namespace
@@ -131,39 +116,49 @@ bool selectInteractively(AcDbDatabase* db, DrawingFilter& bound, std::vector<Ent
         acutPrintf(L"%s", msg.c_str());
     };
     for (;;) {
-        std::wstring line;
-        if (readAnswer(L"\nSelect objects: ", line) == Answer::kCancel) return false;
-        line = trim(line);
-        if (line.empty()) return true;
-        std::wstring word = line, rest;
-        size_t blank = line.find_first_of(L" \t");
-        if (blank != std::wstring::npos) {
-            word = line.substr(0, blank);
-            rest = trim(line.substr(blank + 1));
-        }
+        const InputEvent e = readEvent(L"\nSelect objects: ", Expect::kSelection);
         std::vector<const AcDbEntity*> found;
-        if (equalNoCase(word, L"ALL") && rest.empty()) {
-            for (const AcDbEntity* e : entitiesOf(space))
-                if (!e->isErased()) found.push_back(e);
+        switch (e.kind) {
+        case EventKind::kCancel: return false;
+        case EventKind::kEnter: return true;
+        case EventKind::kAll:
+            for (const AcDbEntity* ent : entitiesOf(space))
+                if (!ent->isErased()) found.push_back(ent);
             add(found, false, true);
-        } else if (equalNoCase(word, L"L") && rest.empty()) {
+            continue;
+        case EventKind::kLast:
             if (const AcDbEntity* last = lastEntityOf(space)) found.push_back(last);
             add(found, false, true);
-        } else if (equalNoCase(word, L"W") || equalNoCase(word, L"C")) {
-            double lo[2] = {0, 0}, hi[2] = {0, 0};
-            if (!parseBox(rest, lo, hi)) {
-                rejectAnswer(L"Give two corners: " + toUpper(word) + L" x1,y1 x2,y2");
-                continue;
+            continue;
+        case EventKind::kWindow:
+        case EventKind::kCrossing: {
+            const double lo[2] = {std::min(e.point[0], e.corner[0]), std::min(e.point[1], e.corner[1])};
+            const double hi[2] = {std::max(e.point[0], e.corner[0]), std::max(e.point[1], e.corner[1])};
+            add(inBox(space, bound, e.kind == EventKind::kWindow, lo, hi), true, true);
+            continue;
+        }
+        case EventKind::kPoint: {
+            // A pick takes the topmost entity the pick box touches: the last drawn of them.
+            const double lo[2] = {e.point[0] - e.aperture, e.point[1] - e.aperture};
+            const double hi[2] = {e.point[0] + e.aperture, e.point[1] + e.aperture};
+            for (const AcDbEntity* ent : entitiesOf(space)) {
+                Box box;
+                if (!ent->isErased() && extentsOf(*ent, box) && crosses(box, lo, hi)) {
+                    found.clear();
+                    found.push_back(ent);
+                }
             }
-            add(inBox(space, bound, equalNoCase(word, L"W"), lo, hi), true, true);
-        } else if (equalNoCase(word, L"H") && !rest.empty()) {
-            std::wstringstream in(rest);
+            add(found, false, true);
+            continue;
+        }
+        case EventKind::kHandles: {
+            std::wstringstream in(e.text);
             std::wstring h;
             bool bad = false;
             while (in >> h) {
                 uint64_t v = 0;
-                const AcDbEntity* e = parseHandle(h, v) ? entityIn(db, space, v) : nullptr;
-                if (!e) {
+                const AcDbEntity* ent = parseHandle(h, v) ? entityIn(db, space, v) : nullptr;
+                if (!ent) {
                     const auto* other = v ? AcDbEntity::cast(objectIdOf(db, v).object()) : nullptr;
                     const bool elsewhere = other && !other->isErased();
                     rejectAnswer(elsewhere ? L"The object with handle " + h + L" is not in the current space."
@@ -171,11 +166,14 @@ bool selectInteractively(AcDbDatabase* db, DrawingFilter& bound, std::vector<Ent
                     bad = true;
                     continue;
                 }
-                found.push_back(e);
+                found.push_back(ent);
             }
             if (bad && found.empty()) continue;
             add(found, false, false);
-        } else {
+            continue;
+        }
+        case EventKind::kMalformed: rejectAnswer(e.text); continue;
+        default:
             rejectAnswer(L"Answer ALL, L, W x1,y1 x2,y2, C x1,y1 x2,y2, H handle ..., an empty line to finish, or ESC.");
             continue;
         }

@@ -37,7 +37,7 @@ BOOL CAdUiBaseDialog::BeginEditorCommand() {
     Window* w = live(m_hWnd);
     if (!w || w->inEditorCommand) return FALSE;
     w->inEditorCommand = true;
-    w->visible = false;
+    vx::ui::setVisible(*w, false);
     vx::ui::backend().editorCommandBegins(*w);
     return TRUE;
 }
@@ -46,7 +46,7 @@ void CAdUiBaseDialog::CompleteEditorCommand(BOOL restoreDialogs) {
     Window* w = live(m_hWnd);
     if (!w || !w->inEditorCommand) return;
     w->inEditorCommand = false;
-    if (restoreDialogs && !w->ended) w->visible = true;
+    if (restoreDialogs && !w->ended) vx::ui::setVisible(*w, true);
     vx::ui::backend().editorCommandEnds(*w, true);
 }
 
@@ -54,7 +54,7 @@ void CAdUiBaseDialog::CancelEditorCommand() {
     Window* w = live(m_hWnd);
     if (!w || !w->inEditorCommand) return;
     w->inEditorCommand = false;
-    if (!w->ended) w->visible = true;
+    if (!w->ended) vx::ui::setVisible(*w, true);
     vx::ui::backend().editorCommandEnds(*w, false);
 }
 

@@ -88,7 +88,7 @@ int CButton::GetCheck() const {
 }
 
 void CButton::SetCheck(int n) {
-    if (Window* w = live(m_hWnd)) w->check = n;
+    if (Window* w = vx::ui::edited(m_hWnd)) w->check = n;
 }
 
 UINT CButton::GetButtonStyle() const {
@@ -97,7 +97,7 @@ UINT CButton::GetButtonStyle() const {
 }
 
 void CButton::SetButtonStyle(UINT nStyle, BOOL) {
-    Window* w = live(m_hWnd);
+    Window* w = vx::ui::edited(m_hWnd);
     if (!w) return;
     w->style = (w->style & 0xFFFF0000u) | (nStyle & 0xFFFF);
     w->kind = vx::ui::kindForClass(L"Button", w->style);
@@ -106,7 +106,7 @@ void CButton::SetButtonStyle(UINT nStyle, BOOL) {
 // ---- CEdit -------------------------------------------------------------------------------
 
 BOOL CEdit::SetReadOnly(BOOL b) {
-    Window* w = live(m_hWnd);
+    Window* w = vx::ui::edited(m_hWnd);
     if (!w) return FALSE;
     w->style = b ? (w->style | ES_READONLY) : (w->style & ~ES_READONLY);
     return TRUE;
@@ -115,7 +115,7 @@ BOOL CEdit::SetReadOnly(BOOL b) {
 void CEdit::SetSel(int, int, BOOL) {}
 
 void CEdit::LimitText(int n) {
-    if (Window* w = live(m_hWnd)) w->limit = n;
+    if (Window* w = vx::ui::edited(m_hWnd)) w->limit = n;
 }
 
 UINT CEdit::GetLimitText() const {
@@ -129,15 +129,15 @@ void CEdit::ReplaceSel(LPCTSTR s, BOOL) {
 
 // ---- CComboBox ---------------------------------------------------------------------------
 
-int CComboBox::AddString(LPCTSTR s) { return addItem(live(m_hWnd), s); }
-int CComboBox::InsertString(int i, LPCTSTR s) { return insertItem(live(m_hWnd), i, s); }
-int CComboBox::DeleteString(UINT i) { return deleteItem(live(m_hWnd), i); }
+int CComboBox::AddString(LPCTSTR s) { return addItem(vx::ui::edited(m_hWnd), s); }
+int CComboBox::InsertString(int i, LPCTSTR s) { return insertItem(vx::ui::edited(m_hWnd), i, s); }
+int CComboBox::DeleteString(UINT i) { return deleteItem(vx::ui::edited(m_hWnd), i); }
 void CComboBox::ResetContent() {
-    if (Window* w = live(m_hWnd)) { w->items.clear(); w->curSel = -1; w->text.clear(); }
+    if (Window* w = vx::ui::edited(m_hWnd)) { w->items.clear(); w->curSel = -1; w->text.clear(); }
 }
 int CComboBox::GetCount() const { Window* w = live(m_hWnd); return w ? static_cast<int>(w->items.size()) : CB_ERR; }
 int CComboBox::GetCurSel() const { Window* w = live(m_hWnd); return w ? w->curSel : CB_ERR; }
-int CComboBox::SetCurSel(int n) { return setCurSel(live(m_hWnd), n); }
+int CComboBox::SetCurSel(int n) { return setCurSel(vx::ui::edited(m_hWnd), n); }
 int CComboBox::GetLBText(int i, LPTSTR out) const { return copyText(live(m_hWnd), i, out); }
 void CComboBox::GetLBText(int i, CString& r) const {
     Window* w = live(m_hWnd);
@@ -163,15 +163,15 @@ DWORD_PTR CComboBox::GetItemData(int i) const {
 
 // ---- CListBox ----------------------------------------------------------------------------
 
-int CListBox::AddString(LPCTSTR s) { return addItem(live(m_hWnd), s); }
-int CListBox::InsertString(int i, LPCTSTR s) { return insertItem(live(m_hWnd), i, s); }
-int CListBox::DeleteString(UINT i) { return deleteItem(live(m_hWnd), i); }
+int CListBox::AddString(LPCTSTR s) { return addItem(vx::ui::edited(m_hWnd), s); }
+int CListBox::InsertString(int i, LPCTSTR s) { return insertItem(vx::ui::edited(m_hWnd), i, s); }
+int CListBox::DeleteString(UINT i) { return deleteItem(vx::ui::edited(m_hWnd), i); }
 void CListBox::ResetContent() {
-    if (Window* w = live(m_hWnd)) { w->items.clear(); w->curSel = -1; }
+    if (Window* w = vx::ui::edited(m_hWnd)) { w->items.clear(); w->curSel = -1; }
 }
 int CListBox::GetCount() const { Window* w = live(m_hWnd); return w ? static_cast<int>(w->items.size()) : LB_ERR; }
 int CListBox::GetCurSel() const { Window* w = live(m_hWnd); return w ? w->curSel : LB_ERR; }
-int CListBox::SetCurSel(int n) { return setCurSel(live(m_hWnd), n); }
+int CListBox::SetCurSel(int n) { return setCurSel(vx::ui::edited(m_hWnd), n); }
 int CListBox::GetText(int i, LPTSTR out) const { return copyText(live(m_hWnd), i, out); }
 void CListBox::GetText(int i, CString& r) const {
     Window* w = live(m_hWnd);

@@ -14,7 +14,8 @@ using vx::ui::Window;
 namespace {
 Window* control(CDataExchange* pDX, int id, bool edit) {
     HWND h = edit ? pDX->PrepareEditCtrl(id) : pDX->PrepareCtrl(id);
-    return vx::ui::isLiveWindow(h) ? vx::ui::fromHandle(h) : nullptr;
+    // Loading the controls changes what they show.
+    return pDX->m_bSaveAndValidate ? (vx::ui::isLiveWindow(h) ? vx::ui::fromHandle(h) : nullptr) : vx::ui::edited(h);
 }
 
 void refuse(CDataExchange* pDX, const std::wstring& message) {

@@ -43,7 +43,7 @@ INT_PTR CDialog::DoModal() {
     Attach(vx::ui::handleOf(w));
     OnInitDialog();
     if (live(m_hWnd) && !w->ended) {
-        w->visible = true;
+        vx::ui::setVisible(*w, true);
         vx::ui::backend().runModal(*w);
     }
     int result = live(m_hWnd) ? w->result : IDCANCEL;
@@ -63,7 +63,7 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
     w->ownedByWrapper = true;
     Attach(vx::ui::handleOf(w));
     OnInitDialog();
-    if (Window* now = live(m_hWnd)) now->visible = (t->style & WS_VISIBLE) != 0;
+    if (Window* now = live(m_hWnd)) vx::ui::setVisible(*now, (t->style & WS_VISIBLE) != 0);
     return TRUE;
 }
 
@@ -72,7 +72,8 @@ void CDialog::EndDialog(int nResult) {
     if (!w) return;
     w->result = nResult;
     w->ended = true;
-    w->visible = false;
+    vx::ui::changed(*w);
+    vx::ui::setVisible(*w, false);
 }
 
 BOOL CDialog::OnInitDialog() {

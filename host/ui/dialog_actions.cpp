@@ -60,6 +60,7 @@ std::wstring unusable(const Window& c) {
 
 std::wstring click(Window& c) {
     if (auto why = unusable(c); !why.empty()) return why;
+    changed(c);
     UINT type = c.style & BS_TYPEMASK;
     switch (c.kind) {
     case Kind::Button:
@@ -78,20 +79,36 @@ std::wstring click(Window& c) {
     return L"";
 }
 
-std::wstring setText(Window& c, const std::wstring& text) {
+std::wstring cannotType(const Window& c, const std::wstring& text) {
     if (auto why = unusable(c); !why.empty()) return why;
     if (c.kind == Kind::Edit) {
         if (c.style & ES_READONLY) return name(c) + L" is read-only";
         if (c.limit > 0 && text.size() > size_t(c.limit))
             return name(c) + L" takes at most " + std::to_wstring(c.limit) + L" characters";
-        vx::ui::setText(c, text, true);
         return L"";
     }
-    if (c.kind == Kind::ComboBox && (c.style & 0x3) != CBS_DROPDOWNLIST) {
-        vx::ui::setText(c, text, true);
-        return L"";
-    }
+    if (c.kind == Kind::ComboBox && (c.style & 0x3) != CBS_DROPDOWNLIST) return L"";
     return name(c) + L" (" + kindName(c.kind) + L") does not take typed text";
+}
+
+std::wstring setText(Window& c, const std::wstring& text) {
+    if (auto why = cannotType(c, text); !why.empty()) return why;
+    vx::ui::setText(c, text, true);
+    return L"";
+}
+
+int itemIndex(const Window& c, const std::wstring& item, int index, std::wstring& why) {
+    if (index >= 0) {
+        if (size_t(index) < c.items.size()) return index;
+        why = name(c) + L" has no item #" + std::to_wstring(index);
+        return -1;
+    }
+    for (size_t i = 0; i < c.items.size(); ++i)
+        if (c.items[i].text == item) return static_cast<int>(i);
+    for (size_t i = 0; i < c.items.size(); ++i)
+        if (compareNoCase(c.items[i].text, item) == 0) return static_cast<int>(i);
+    why = name(c) + L" has no item \"" + item + L"\"";
+    return -1;
 }
 
 std::wstring check(Window& c, bool on) {
@@ -101,6 +118,7 @@ std::wstring check(Window& c, bool on) {
     bool automatic = type == BS_AUTOCHECKBOX || type == BS_AUTO3STATE || type == BS_AUTORADIOBUTTON;
     if (automatic) {
         if ((c.check == BST_CHECKED) == on) return L"";
+        changed(c);
         c.check = on ? BST_CHECKED : BST_UNCHECKED;
         if (c.kind == Kind::RadioButton && on && c.parent) {
             // The other buttons of its group are cleared: the group runs from a WS_GROUP button
@@ -112,7 +130,10 @@ std::wstring check(Window& c, bool on) {
             while (first > 0 && !(sibs[first]->style & WS_GROUP) && sibs[first - 1]->kind == Kind::RadioButton) --first;
             for (size_t i = first; i < sibs.size() && sibs[i]->kind == Kind::RadioButton; ++i) {
                 if (i > first && (sibs[i]->style & WS_GROUP)) break;
-                if (i != me) sibs[i]->check = BST_UNCHECKED;
+                if (i != me && sibs[i]->check != BST_UNCHECKED) {
+                    changed(*sibs[i]);
+                    sibs[i]->check = BST_UNCHECKED;
+                }
             }
         }
     }
@@ -124,17 +145,10 @@ std::wstring choose(Window& c, const std::wstring& item, int index) {
     if (auto why = unusable(c); !why.empty()) return why;
     if (c.kind == Kind::ListView) return selectRow(c, index);
     if (c.kind != Kind::ComboBox && c.kind != Kind::ListBox) return name(c) + L" has no items to choose from";
-    int found = -1;
-    if (index >= 0) {
-        if (size_t(index) >= c.items.size()) return name(c) + L" has no item #" + std::to_wstring(index);
-        found = index;
-    } else {
-        for (size_t i = 0; i < c.items.size() && found < 0; ++i)
-            if (c.items[i].text == item) found = static_cast<int>(i);
-        for (size_t i = 0; i < c.items.size() && found < 0; ++i)
-            if (compareNoCase(c.items[i].text, item) == 0) found = static_cast<int>(i);
-        if (found < 0) return name(c) + L" has no item \"" + item + L"\"";
-    }
+    std::wstring why;
+    const int found = itemIndex(c, item, index, why);
+    if (found < 0) return why;
+    changed(c);
     c.curSel = found;
     if (c.kind == Kind::ComboBox) {
         c.text = c.items[size_t(found)].text;
@@ -167,6 +181,7 @@ std::wstring editCell(Window& c, int row, int col, const std::wstring& text) {
     nm.hdr.code = GVN_BEGINLABELEDIT;
     sendNotify(c, nm.hdr);
     if (!(c.grid.cell(row, col))) return name(c) + L" changed while the cell was edited";
+    changed(c);
     c.grid.cell(row, col)->text = text;
     c.grid.cell(row, col)->state |= GVIS_MODIFIED;
     c.grid.focusRow = row;
@@ -181,6 +196,7 @@ std::wstring selectRow(Window& c, int row) {
     if (c.kind == Kind::ListBox || c.kind == Kind::ComboBox) return choose(c, L"", row);
     if (c.kind == Kind::Grid) {
         if (row < c.grid.fixedRows || row >= c.grid.rows) return name(c) + L" has no row " + std::to_wstring(row);
+        changed(c);
         c.grid.focusRow = row;
         c.grid.focusCol = c.grid.fixedCols < c.grid.cols ? c.grid.fixedCols : 0;
         return L"";

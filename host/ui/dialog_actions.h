@@ -15,6 +15,13 @@ Window* findControlByCaption(Window& dialog, const std::wstring& caption);
 // Why the user cannot reach the control now (hidden, disabled), or empty.
 std::wstring unusable(const Window& control);
 
+// Why typing `text` into the control would be refused (hidden, read-only, too long, not a
+// text control), or empty.
+std::wstring cannotType(const Window& control, const std::wstring& text);
+// The index of an item chosen by text (exact, then without regard to case) or by index
+// (index >= 0); -1 with the reason when there is none.
+int itemIndex(const Window& control, const std::wstring& item, int index, std::wstring& why);
+
 std::wstring click(Window& control);
 std::wstring setText(Window& control, const std::wstring& text);
 std::wstring check(Window& control, bool on);

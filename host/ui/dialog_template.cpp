@@ -23,6 +23,7 @@ Window* instantiateDialog(const rc::Dialog& t, Window* parent) {
     dlg->templateId = t.id;
     dlg->fontPoints = t.fontPoints;
     dlg->fontFace = t.fontFace;
+    dlg->fontWeight = t.fontWeight;
     dlg->visible = false;  // shown once initialised
     for (const rc::Control& c : t.controls) {
         RECT cr{px(c.x), py(c.y), px(c.x + c.cx), py(c.y + c.cy)};

@@ -14,6 +14,15 @@ GridCell* cell(HWND h, int r, int c) {
     GridState* g = grid(h);
     return g ? g->cell(r, c) : nullptr;
 }
+// The same for the operations that change what the grid shows.
+GridState* editGrid(HWND h) {
+    Window* w = vx::ui::edited(h);
+    return w ? &w->grid : nullptr;
+}
+GridCell* editCell(HWND h, int r, int c) {
+    GridState* g = editGrid(h);
+    return g ? g->cell(r, c) : nullptr;
+}
 int lineCount(const std::wstring& s) {
     int n = 1;
     for (size_t i = 0; i < s.size(); ++i)
@@ -28,21 +37,21 @@ BOOL CGridCtrl::Create(const RECT& rect, CWnd* parent, UINT nID, DWORD dwStyle) 
 }
 
 BOOL CGridCtrl::SetRowCount(int n) {
-    GridState* g = grid(m_hWnd);
+    GridState* g = editGrid(m_hWnd);
     if (!g || n < 0) return FALSE;
     g->resize(n, g->cols);
     return TRUE;
 }
 
 BOOL CGridCtrl::SetColumnCount(int n) {
-    GridState* g = grid(m_hWnd);
+    GridState* g = editGrid(m_hWnd);
     if (!g || n < 0) return FALSE;
     g->resize(g->rows, n);
     return TRUE;
 }
 
 BOOL CGridCtrl::SetFixedRowCount(int n) {
-    GridState* g = grid(m_hWnd);
+    GridState* g = editGrid(m_hWnd);
     if (!g || n < 0) return FALSE;
     if (n > g->rows) g->resize(n, g->cols);
     g->fixedRows = n;
@@ -50,7 +59,7 @@ BOOL CGridCtrl::SetFixedRowCount(int n) {
 }
 
 BOOL CGridCtrl::SetFixedColumnCount(int n) {
-    GridState* g = grid(m_hWnd);
+    GridState* g = editGrid(m_hWnd);
     if (!g || n < 0) return FALSE;
     if (n > g->cols) g->resize(g->rows, n);
     g->fixedCols = n;
@@ -63,7 +72,7 @@ int CGridCtrl::GetFixedRowCount() const { GridState* g = grid(m_hWnd); return g 
 int CGridCtrl::GetFixedColumnCount() const { GridState* g = grid(m_hWnd); return g ? g->fixedCols : 0; }
 
 int CGridCtrl::InsertRow(LPCTSTR heading, int nRow) {
-    GridState* g = grid(m_hWnd);
+    GridState* g = editGrid(m_hWnd);
     if (!g || g->cols == 0) return -1;
     if (nRow < 0 || nRow > g->rows) nRow = g->rows;
     g->cells.insert(g->cells.begin() + long(nRow) * g->cols, size_t(g->cols), GridCell{});
@@ -74,7 +83,7 @@ int CGridCtrl::InsertRow(LPCTSTR heading, int nRow) {
 }
 
 BOOL CGridCtrl::DeleteRow(int nRow) {
-    GridState* g = grid(m_hWnd);
+    GridState* g = editGrid(m_hWnd);
     if (!g || nRow < 0 || nRow >= g->rows) return FALSE;
     g->cells.erase(g->cells.begin() + long(nRow) * g->cols, g->cells.begin() + long(nRow + 1) * g->cols);
     g->rowHeights.erase(g->rowHeights.begin() + nRow);
@@ -84,21 +93,25 @@ BOOL CGridCtrl::DeleteRow(int nRow) {
 }
 
 BOOL CGridCtrl::DeleteNonFixedRows() {
-    GridState* g = grid(m_hWnd);
+    GridState* g = editGrid(m_hWnd);
     if (!g) return FALSE;
     g->resize(g->fixedRows, g->cols);
     return TRUE;
 }
 
 BOOL CGridCtrl::DeleteAllItems() {
-    GridState* g = grid(m_hWnd);
+    GridState* g = editGrid(m_hWnd);
     if (!g) return FALSE;
-    *g = GridState{};
+    // The image list stays set, as the grid keeps its pointer.
+    GridState empty;
+    empty.imageCount = g->imageCount;
+    empty.images = std::move(g->images);
+    *g = std::move(empty);
     return TRUE;
 }
 
 BOOL CGridCtrl::SetItemText(int r, int c, LPCTSTR s) {
-    GridCell* x = cell(m_hWnd, r, c);
+    GridCell* x = editCell(m_hWnd, r, c);
     if (!x) return FALSE;
     x->text = s ? s : L"";
     return TRUE;
@@ -110,14 +123,14 @@ CString CGridCtrl::GetItemText(int r, int c) const {
 }
 
 BOOL CGridCtrl::SetItemBkColour(int r, int c, COLORREF cr) {
-    GridCell* x = cell(m_hWnd, r, c);
+    GridCell* x = editCell(m_hWnd, r, c);
     if (!x) return FALSE;
     x->bk = cr;
     return TRUE;
 }
 
 BOOL CGridCtrl::SetItemFgColour(int r, int c, COLORREF cr) {
-    GridCell* x = cell(m_hWnd, r, c);
+    GridCell* x = editCell(m_hWnd, r, c);
     if (!x) return FALSE;
     x->fg = cr;
     return TRUE;
@@ -127,7 +140,7 @@ COLORREF CGridCtrl::GetItemBkColour(int r, int c) const { GridCell* x = cell(m_h
 COLORREF CGridCtrl::GetItemFgColour(int r, int c) const { GridCell* x = cell(m_hWnd, r, c); return x ? x->fg : CLR_DEFAULT; }
 
 BOOL CGridCtrl::SetItemState(int r, int c, UINT state) {
-    GridCell* x = cell(m_hWnd, r, c);
+    GridCell* x = editCell(m_hWnd, r, c);
     if (!x) return FALSE;
     x->state = state;
     return TRUE;
@@ -144,7 +157,7 @@ UINT CGridCtrl::GetItemState(int r, int c) const {
 }
 
 BOOL CGridCtrl::SetItemImage(int r, int c, int image) {
-    GridCell* x = cell(m_hWnd, r, c);
+    GridCell* x = editCell(m_hWnd, r, c);
     if (!x) return FALSE;
     x->image = image;
     return TRUE;
@@ -159,7 +172,7 @@ BOOL CGridCtrl::IsCellEditable(int r, int c) const {
 }
 
 void CGridCtrl::SetEditable(BOOL b) {
-    if (GridState* g = grid(m_hWnd)) g->editable = b != 0;
+    if (GridState* g = editGrid(m_hWnd)) g->editable = b != 0;
 }
 
 BOOL CGridCtrl::IsEditable() const {
@@ -169,11 +182,16 @@ BOOL CGridCtrl::IsEditable() const {
 
 void CGridCtrl::SetImageList(CImageList* list) {
     m_imageList = list;
-    if (GridState* g = grid(m_hWnd)) g->imageCount = list ? list->GetImageCount() : 0;
+    if (GridState* g = editGrid(m_hWnd)) {
+        g->imageCount = list ? list->GetImageCount() : 0;
+        g->images = vx::ui::ImageStrips{};
+        if (list && list->GetImageCount() > 0)
+            g->images = vx::ui::ImageStrips{list->imageSize().cx, list->imageSize().cy, list->maskColour(), list->strips()};
+    }
 }
 
 BOOL CGridCtrl::SetColumnWidth(int c, int width) {
-    GridState* g = grid(m_hWnd);
+    GridState* g = editGrid(m_hWnd);
     if (!g || c < 0 || c >= g->cols || width < 0) return FALSE;
     g->colWidths[size_t(c)] = width;
     return TRUE;
@@ -185,7 +203,7 @@ int CGridCtrl::GetColumnWidth(int c) const {
 }
 
 BOOL CGridCtrl::SetRowHeight(int r, int height) {
-    GridState* g = grid(m_hWnd);
+    GridState* g = editGrid(m_hWnd);
     if (!g || r < 0 || r >= g->rows || height < 0) return FALSE;
     g->rowHeights[size_t(r)] = height;
     return TRUE;
@@ -197,7 +215,7 @@ int CGridCtrl::GetRowHeight(int r) const {
 }
 
 BOOL CGridCtrl::AutoSizeRow(int r) {
-    GridState* g = grid(m_hWnd);
+    GridState* g = editGrid(m_hWnd);
     if (!g || r < 0 || r >= g->rows) return FALSE;
     int lines = 1;
     for (int c = 0; c < g->cols; ++c) lines = std::max(lines, lineCount(g->cell(r, c)->text));
@@ -210,7 +228,7 @@ void CGridCtrl::AutoSizeRows() {
 }
 
 BOOL CGridCtrl::AutoSizeColumn(int c) {
-    GridState* g = grid(m_hWnd);
+    GridState* g = editGrid(m_hWnd);
     if (!g || c < 0 || c >= g->cols) return FALSE;
     size_t longest = 1;
     for (int r = 0; r < g->rows; ++r) longest = std::max(longest, g->cell(r, c)->text.size());
@@ -223,7 +241,7 @@ void CGridCtrl::AutoSizeColumns() {
 }
 
 void CGridCtrl::SetFocusCell(int r, int c) {
-    if (GridState* g = grid(m_hWnd)) {
+    if (GridState* g = editGrid(m_hWnd)) {
         g->focusRow = r;
         g->focusCol = c;
     }

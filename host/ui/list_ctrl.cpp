@@ -43,6 +43,7 @@ BOOL CBitmap::LoadBitmap(UINT nIDResource) {
     const vx::ui::rc::Bitmap* b = s ? s->bitmap(static_cast<int>(nIDResource)) : nullptr;
     if (!b || !bmpInfo(b->bytes, m_width, m_height, m_bits)) return FALSE;
     m_loaded = true;
+    m_bytes = b->bytes;
     return TRUE;
 }
 
@@ -56,6 +57,7 @@ BOOL CBitmap::DeleteObject() {
     bool was = m_loaded;
     m_loaded = false;
     m_width = m_height = m_bits = 0;
+    m_bytes.clear();
     return was;
 }
 
@@ -65,6 +67,7 @@ BOOL CImageList::Create(int cx, int cy, UINT, int, int) {
     m_cx = cx;
     m_cy = cy;
     m_count = 0;
+    m_strips.clear();
     return TRUE;
 }
 
@@ -76,6 +79,7 @@ BOOL CImageList::Create(UINT nBitmapID, int cx, int, COLORREF crMask) {
     m_cy = bmp.size().cy;
     m_count = bmp.size().cx / cx;
     m_mask = crMask;
+    m_strips = {bmp.fileBytes()};
     return TRUE;
 }
 
@@ -84,6 +88,7 @@ int CImageList::Add(CBitmap* pbm, COLORREF crMask) {
     int first = m_count;
     m_count += pbm->size().cx / m_cx;
     m_mask = crMask;
+    m_strips.push_back(pbm->fileBytes());
     return first;
 }
 
@@ -91,6 +96,7 @@ BOOL CImageList::DeleteImageList() {
     bool was = m_created;
     m_created = false;
     m_count = 0;
+    m_strips.clear();
     return was;
 }
 
@@ -102,7 +108,7 @@ int CHeaderCtrl::GetItemCount() const {
 }
 
 DWORD CListCtrl::SetExtendedStyle(DWORD s) {
-    Window* w = live(m_hWnd);
+    Window* w = vx::ui::edited(m_hWnd);
     if (!w) return 0;
     DWORD before = w->lvExStyle;
     w->lvExStyle = s;
@@ -119,7 +125,7 @@ DWORD CListCtrl::GetExtendedStyle() const {
 }
 
 int CListCtrl::InsertColumn(int nCol, LPCTSTR heading, int nFormat, int nWidth, int) {
-    Window* w = live(m_hWnd);
+    Window* w = vx::ui::edited(m_hWnd);
     if (!w || nCol < 0) return -1;
     size_t at = std::min(size_t(nCol), w->columns.size());
     w->columns.insert(w->columns.begin() + static_cast<long>(at),
@@ -130,7 +136,7 @@ int CListCtrl::InsertColumn(int nCol, LPCTSTR heading, int nFormat, int nWidth, 
 }
 
 BOOL CListCtrl::DeleteColumn(int nCol) {
-    Window* w = live(m_hWnd);
+    Window* w = vx::ui::edited(m_hWnd);
     if (!w || nCol < 0 || size_t(nCol) >= w->columns.size()) return FALSE;
     w->columns.erase(w->columns.begin() + nCol);
     for (auto& r : w->rows)
@@ -139,7 +145,7 @@ BOOL CListCtrl::DeleteColumn(int nCol) {
 }
 
 BOOL CListCtrl::SetColumnWidth(int nCol, int cx) {
-    Window* w = live(m_hWnd);
+    Window* w = vx::ui::edited(m_hWnd);
     if (!w || nCol < 0 || size_t(nCol) >= w->columns.size()) return FALSE;
     w->columns[size_t(nCol)].width = cx;
     return TRUE;
@@ -156,7 +162,7 @@ CHeaderCtrl* CListCtrl::GetHeaderCtrl() {
 }
 
 int CListCtrl::InsertItem(int nItem, LPCTSTR text) {
-    Window* w = live(m_hWnd);
+    Window* w = vx::ui::edited(m_hWnd);
     if (!w || nItem < 0) return -1;
     size_t at = std::min(size_t(nItem), w->rows.size());
     vx::ui::ListRow r;
@@ -167,14 +173,14 @@ int CListCtrl::InsertItem(int nItem, LPCTSTR text) {
 }
 
 BOOL CListCtrl::DeleteItem(int nItem) {
-    Window* w = live(m_hWnd);
+    Window* w = vx::ui::edited(m_hWnd);
     if (!w || nItem < 0 || size_t(nItem) >= w->rows.size()) return FALSE;
     w->rows.erase(w->rows.begin() + nItem);
     return TRUE;
 }
 
 BOOL CListCtrl::DeleteAllItems() {
-    Window* w = live(m_hWnd);
+    Window* w = vx::ui::edited(m_hWnd);
     if (!w) return FALSE;
     w->rows.clear();
     return TRUE;
@@ -187,7 +193,7 @@ int CListCtrl::GetItemCount() const {
 
 BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCTSTR text) {
     vx::ui::ListRow* r = row(m_hWnd, nItem);
-    Window* w = live(m_hWnd);
+    Window* w = vx::ui::edited(m_hWnd);
     if (!r || nSubItem < 0 || (nSubItem > 0 && size_t(nSubItem) >= std::max<size_t>(w->columns.size(), 1)))
         return FALSE;
     if (r->cells.size() <= size_t(nSubItem)) r->cells.resize(size_t(nSubItem) + 1);
@@ -279,7 +285,7 @@ UINT CListCtrl::GetSelectedCount() const {
 BOOL CListCtrl::EnsureVisible(int nItem, BOOL) { return row(m_hWnd, nItem) != nullptr; }
 
 BOOL CListCtrl::SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData) {
-    Window* w = live(m_hWnd);
+    Window* w = vx::ui::edited(m_hWnd);
     if (!w || !pfnCompare) return FALSE;
     std::stable_sort(w->rows.begin(), w->rows.end(), [&](const vx::ui::ListRow& a, const vx::ui::ListRow& b) {
         return pfnCompare(static_cast<LPARAM>(a.data), static_cast<LPARAM>(b.data), static_cast<LPARAM>(dwData)) < 0;

@@ -20,6 +20,7 @@ std::wstring textOf(const Window& w) {
 }
 
 void setText(Window& w, const std::wstring& text, bool byUser) {
+    changed(w);
     if (w.kind == Kind::ComboBox && (w.style & 0x3) == CBS_DROPDOWNLIST) {
         for (size_t i = 0; i < w.items.size(); ++i)
             if (compareNoCase(w.items[i].text, text) == 0) {
@@ -55,6 +56,7 @@ bool setItemState(Window& list, int item, UINT state, UINT mask) {
     if (item < 0 || size_t(item) >= list.rows.size()) return false;
     ListRow& row = list.rows[size_t(item)];
     UINT before = row.state;
+    changed(list);
     row.state = (row.state & ~mask) | (state & mask);
     if (row.state != before) {
         NMLISTVIEW nm{};

@@ -5,7 +5,6 @@
 
 #include <climits>
 #include <cstdlib>
-#include <cwctype>
 
 #include "editor/command_line.h"
 #include "gridctrl.h"
@@ -14,91 +13,13 @@
 #include "ui/backend.h"
 #include "ui/dialog_actions.h"
 #include "ui/dialog_print.h"
+#include "ui/dialog_script.h"
 
 namespace vx::ui {
 namespace {
 
 using vx::editor::CommandLine;
-
-using vx::text::trim;
-
-std::wstring lower(std::wstring s) {
-    for (wchar_t& c : s) c = static_cast<wchar_t>(std::towlower(c));
-    return s;
-}
-
-// Splits off the next word or "quoted text" ("" inside quotes stands for one quote).
-bool nextWord(const std::wstring& line, size_t& pos, std::wstring& word, bool& quoted) {
-    while (pos < line.size() && std::iswspace(line[pos])) ++pos;
-    if (pos >= line.size()) return false;
-    word.clear();
-    quoted = line[pos] == L'"';
-    if (quoted) {
-        ++pos;
-        while (pos < line.size()) {
-            if (line[pos] == L'"') {
-                if (pos + 1 < line.size() && line[pos + 1] == L'"') { word += L'"'; pos += 2; continue; }
-                ++pos;
-                return true;
-            }
-            word += line[pos++];
-        }
-        return true;
-    }
-    while (pos < line.size() && !std::iswspace(line[pos])) word += line[pos++];
-    return true;
-}
-
-bool toInt(const std::wstring& s, int& v) {
-    if (s.empty()) return false;
-    wchar_t* end = nullptr;
-    long x = std::wcstol(s.c_str(), &end, 10);
-    if (*end || x < INT_MIN || x > INT_MAX) return false;
-    v = static_cast<int>(x);
-    return true;
-}
-
-bool onOff(const std::wstring& s, bool& on) {
-    const auto is = [&](const wchar_t* word) { return vx::text::equalNoCase(s, word); };
-    if (is(L"on") || is(L"1") || is(L"yes")) { on = true; return true; }
-    if (is(L"off") || is(L"0") || is(L"no")) { on = false; return true; }
-    return false;
-}
-
-// The rest of the line as one text: a single quoted text loses its quotes.
-std::wstring restText(const std::wstring& line, size_t pos) {
-    const std::wstring rest(trim(std::wstring_view(line).substr(std::min(pos, line.size()))));
-    size_t p = 0;
-    std::wstring word;
-    bool quoted = false;
-    if (!rest.empty() && rest[0] == L'"' && nextWord(rest, p, word, quoted) && trim(rest.substr(p)).empty()) return word;
-    return rest;
-}
-
-struct Answer {
-    const wchar_t* word;
-    int id;
-};
-
-// The buttons of a message box type, as the words a script answers with.
-std::vector<Answer> answersFor(UINT type) {
-    static const struct {
-        UINT type;
-        Answer answers[3];
-    } kTable[] = {
-        {MB_OKCANCEL, {{L"ok", IDOK}, {L"cancel", IDCANCEL}, {nullptr, 0}}},
-        {MB_YESNO, {{L"yes", IDYES}, {L"no", IDNO}, {nullptr, 0}}},
-        {MB_YESNOCANCEL, {{L"yes", IDYES}, {L"no", IDNO}, {L"cancel", IDCANCEL}}},
-        {MB_RETRYCANCEL, {{L"retry", IDRETRY}, {L"cancel", IDCANCEL}, {nullptr, 0}}},
-        {MB_ABORTRETRYIGNORE, {{L"abort", IDABORT}, {L"retry", IDRETRY}, {L"ignore", IDIGNORE}}},
-    };
-    std::vector<Answer> out;
-    for (const auto& row : kTable)
-        if (row.type == (type & MB_TYPEMASK))
-            for (const Answer& a : row.answers)
-                if (a.word) out.push_back(a);
-    return out;
-}
+using script::trim;
 
 class ScriptBackend : public Backend {
 public:
@@ -129,24 +50,17 @@ public:
     int messageBox(const std::wstring& text, const std::wstring& caption, UINT type) override {
         CommandLine& cl = CommandLine::get();
         cl.print(L"\n[" + (caption.empty() ? std::wstring(L"消息") : caption) + L"] " + text);
-        std::vector<Answer> answers = answersFor(type);
+        const std::vector<script::Answer> answers = script::answersFor(type);
         if (answers.empty()) return IDOK;
-        std::wstring prompt = L"\n(";
-        for (size_t i = 0; i < answers.size(); ++i) prompt += (i ? L"/" : L"") + std::wstring(answers[i].word);
-        prompt += L")> ";
+        const std::wstring list = script::answerList(answers);
+        const std::wstring prompt = L"\n(" + list + L")> ";
         for (;;) {
             std::wstring line;
-            // The end of the input answers as Escape would: Cancel, else No, else the last button.
-            if (!cl.readLine(prompt, line)) {
-                for (const Answer& a : answers)
-                    if (a.id == IDCANCEL) return IDCANCEL;
-                for (const Answer& a : answers)
-                    if (a.id == IDNO) return IDNO;
-                return answers.back().id;
-            }
-            for (const Answer& a : answers)
-                if (vx::text::equalNoCase(trim(line), a.word)) return a.id;
-            cl.print(L"\n** answer with one of " + prompt.substr(2, prompt.size() - 5));
+            // The end of the input answers as Escape would.
+            if (!cl.readLine(prompt, line)) return script::answerAtEnd(answers);
+            const int id = script::answerId(answers, line);
+            if (id >= 0) return id;
+            cl.print(L"\n** answer with one of " + list);
             cl.noteUnusableLine();
         }
     }
@@ -157,8 +71,8 @@ public:
         for (;;) {
             std::wstring line;
             if (!cl.readLine(L"\nFolder (a path, or cancel)> ", line)) return false;
-            std::wstring answer = restText(line, 0);
-            if (vx::text::equalNoCase(answer, L"cancel")) return false;
+            std::wstring answer = script::restText(line, 0);
+            if (script::answerId({{L"cancel", IDCANCEL}}, answer) == IDCANCEL) return false;
             std::string native = vx::text::toUtf8(answer);
             for (char& c : native)
                 if (c == '\\') c = '/';
@@ -186,65 +100,28 @@ public:
     }
 
 private:
-    Window* control(Window& dialog, const std::wstring& ref, bool quoted, std::wstring& why) {
-        int id = 0;
-        Window* c = (!quoted && toInt(ref, id)) ? actions::findControl(dialog, id) : actions::findControlByCaption(dialog, ref);
-        if (!c) why = L"the dialog has no control " + (quoted ? L"\"" + ref + L"\"" : ref);
-        return c;
-    }
-
     std::wstring perform(Window& dialog, const std::wstring& line) {
-        size_t pos = 0;
-        std::wstring verb, ref, arg;
-        bool quoted = false, refQuoted = false;
-        if (!nextWord(line, pos, verb, quoted)) return L"a dialog action is expected (click, set, check, choose, tick, cell, select, enter, escape, close, show)";
-        verb = lower(verb);
-        if (verb == L"show") {
-            CommandLine::get().print(printDialog(dialog));
-            return L"";
-        }
-        if (verb == L"close") { actions::closeBox(dialog); return L""; }
-        if (verb == L"escape" || verb == L"esc") { actions::pressEscape(dialog); return L""; }
-        if (verb == L"enter") return actions::pressEnter(dialog);
-        static const wchar_t* const verbs[] = {L"click", L"set", L"check", L"choose", L"tick", L"cell", L"select"};
-        bool known = false;
-        for (const wchar_t* v : verbs) known = known || verb == v;
-        if (!known) return L"unknown dialog action \"" + verb + L"\"";
-        if (!nextWord(line, pos, ref, refQuoted)) return verb + L" needs a control id";
+        script::Action a;
         std::wstring why;
-        Window* c = control(dialog, ref, refQuoted, why);
+        if (!script::parseAction(line, a, why)) return why;
+        switch (a.verb) {
+        case script::Verb::kShow: CommandLine::get().print(printDialog(dialog)); return L"";
+        case script::Verb::kClose: actions::closeBox(dialog); return L"";
+        case script::Verb::kEscape: actions::pressEscape(dialog); return L"";
+        case script::Verb::kEnter: return actions::pressEnter(dialog);
+        default: break;
+        }
+        Window* c = script::controlOf(dialog, a, why);
         if (!c) return why;
-        if (verb == L"click") return actions::click(*c);
-        if (verb == L"set") return actions::setText(*c, restText(line, pos));
-        std::vector<std::wstring> words;
-        size_t afterFirst = pos;
-        for (std::wstring w; nextWord(line, pos, w, quoted);) words.push_back(w);
-        bool on = false;
-        int row = 0, col = 0;
-        if (verb == L"check") {
-            if (words.size() != 1 || !onOff(words[0], on)) return L"check needs on or off";
-            return actions::check(*c, on);
+        switch (a.verb) {
+        case script::Verb::kClick: return actions::click(*c);
+        case script::Verb::kSet: return actions::setText(*c, a.text);
+        case script::Verb::kCheck: return actions::check(*c, a.on);
+        case script::Verb::kChoose: return actions::choose(*c, a.text, a.index);
+        case script::Verb::kTick: return actions::tick(*c, a.row, a.on);
+        case script::Verb::kSelect: return actions::selectRow(*c, a.row);
+        default: return actions::editCell(*c, a.row, a.column, a.text);
         }
-        if (verb == L"choose") {
-            std::wstring item = restText(line, afterFirst);
-            if (item.size() > 1 && item[0] == L'#' && toInt(item.substr(1), row)) return actions::choose(*c, L"", row);
-            if (item.empty()) return L"choose needs an item (\"text\" or #n)";
-            return actions::choose(*c, item, -1);
-        }
-        if (verb == L"tick") {
-            if (words.size() != 2 || !toInt(words[0], row) || !onOff(words[1], on)) return L"tick needs a row and on or off";
-            return actions::tick(*c, row, on);
-        }
-        if (verb == L"select") {
-            if (words.size() != 1 || !toInt(words[0], row)) return L"select needs a row";
-            return actions::selectRow(*c, row);
-        }
-        // cell ID ROW COL text
-        size_t p = afterFirst;
-        std::wstring r, k;
-        if (!nextWord(line, p, r, quoted) || !toInt(r, row) || !nextWord(line, p, k, quoted) || !toInt(k, col))
-            return L"cell needs a row, a column and the text";
-        return actions::editCell(*c, row, col, restText(line, p));
     }
 };
 

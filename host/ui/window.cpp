@@ -5,6 +5,7 @@
 
 #include "afxwin.h"
 #include "gridctrl.h"
+#include "ui/backend.h"
 #include "text/strings.h"
 
 namespace vx::ui {
@@ -76,6 +77,7 @@ Window* createWindow(Kind kind, Window* parent, int id, std::wstring text, DWORD
         parent->children.push_back(std::move(w));
     else
         topLevels().push_back(std::move(w));
+    backend().windowCreated(*raw);
     return raw;
 }
 
@@ -83,6 +85,7 @@ void destroyWindow(Window* w) {
     if (!w || !live().count(w)) return;
     // Children first, so that every wrapper is detached before its window goes.
     while (!w->children.empty()) destroyWindow(w->children.back().get());
+    backend().windowDestroyed(*w);
     live().erase(w);
     if (w->attached && w->attached->m_hWnd == handleOf(w)) w->attached->m_hWnd = nullptr;
     w->attached = nullptr;
@@ -96,6 +99,22 @@ void destroyWindow(Window* w) {
 }
 
 bool isLiveWindow(HWND h) { return h && live().count(static_cast<const Window*>(h)) != 0; }
+
+void changed(Window& w) { backend().windowChanged(w); }
+
+void setVisible(Window& w, bool visible) {
+    w.style = visible ? (w.style | WS_VISIBLE) : (w.style & ~WS_VISIBLE);
+    if (w.visible == visible) return;
+    w.visible = visible;
+    backend().windowShown(w, visible);
+}
+
+Window* edited(HWND h) {
+    if (!isLiveWindow(h)) return nullptr;
+    Window* w = fromHandle(h);
+    changed(*w);
+    return w;
+}
 
 Kind kindForClass(const std::wstring& cls, DWORD style) {
     const auto is = [&](const wchar_t* name) { return vx::text::equalNoCase(cls, name); };

@@ -44,12 +44,20 @@ struct GridCell {
     int image = -1;
 };
 
+// A grid's images: BMP strips cut into cx-wide images, numbered across the strips in order.
+struct ImageStrips {
+    int cx = 0, cy = 0;
+    COLORREF mask = 0;
+    std::vector<std::string> bitmaps;
+};
+
 struct GridState {
     int rows = 0, cols = 0, fixedRows = 0, fixedCols = 0;
     bool editable = true;
     std::vector<GridCell> cells;  // rows * cols, row-major
     std::vector<int> colWidths, rowHeights;
     int imageCount = 0;  // images in the image list, 0 when none is set
+    ImageStrips images;
     int focusRow = -1, focusCol = -1;
     GridCell* cell(int r, int c) {
         return (r >= 0 && r < rows && c >= 0 && c < cols) ? &cells[size_t(r) * size_t(cols) + size_t(c)]
@@ -97,6 +105,7 @@ struct Window {
     bool ownedByWrapper = false;   // destroyed with the C++ object bound to it
     int templateId = 0;
     double fontPoints = 9;
+    int fontWeight = 400;
     std::wstring fontFace;
 
     Window* child(int id) const;
@@ -112,6 +121,13 @@ Window* createWindow(Kind kind, Window* parent, int id, std::wstring text, DWORD
 void destroyWindow(Window* w);
 // Whether the handle names a live window (wrappers may outlive their windows).
 bool isLiveWindow(HWND h);
+
+// Tells the backend that the window's state changes (see Backend::windowChanged).
+void changed(Window& w);
+// Sets the visibility (and WS_VISIBLE) and tells the backend when it changed.
+void setVisible(Window& w, bool visible);
+// The live window of a handle, marked as changed: for the operations that modify it.
+Window* edited(HWND h);
 
 // The kind for a template control, from its class name and style.
 Kind kindForClass(const std::wstring& className, DWORD style);

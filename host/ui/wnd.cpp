@@ -165,13 +165,12 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
     Window* w = live(m_hWnd);
     if (!w) return FALSE;
     BOOL was = w->visible;
-    w->visible = nCmdShow != SW_HIDE;
-    w->style = w->visible ? (w->style | WS_VISIBLE) : (w->style & ~WS_VISIBLE);
+    vx::ui::setVisible(*w, nCmdShow != SW_HIDE);
     return was;
 }
 
 BOOL CWnd::EnableWindow(BOOL bEnable) {
-    Window* w = live(m_hWnd);
+    Window* w = vx::ui::edited(m_hWnd);
     if (!w) return FALSE;
     BOOL wasDisabled = !w->enabled;
     w->enabled = bEnable != 0;
@@ -227,12 +226,12 @@ DWORD CWnd::GetExStyle() const {
 }
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
-    Window* w = live(m_hWnd);
+    Window* w = vx::ui::edited(m_hWnd);
     if (!w) return FALSE;
     DWORD before = w->style;
     w->style = (w->style & ~remove) | add;
-    w->visible = (w->style & WS_VISIBLE) != 0;
     w->enabled = (w->style & WS_DISABLED) == 0;
+    vx::ui::setVisible(*w, (w->style & WS_VISIBLE) != 0);
     return before != w->style;
 }
 
@@ -288,7 +287,7 @@ void CWnd::SetDlgItemInt(int nID, UINT nValue, BOOL bSigned) {
 
 void CWnd::CheckDlgButton(int nIDButton, UINT nCheck) {
     if (CWnd* c = GetDlgItem(nIDButton))
-        if (Window* w = live(c->m_hWnd)) w->check = static_cast<int>(nCheck);
+        if (Window* w = vx::ui::edited(c->m_hWnd)) w->check = static_cast<int>(nCheck);
 }
 
 UINT CWnd::IsDlgButtonChecked(int nIDButton) const {
@@ -298,7 +297,7 @@ UINT CWnd::IsDlgButtonChecked(int nIDButton) const {
 }
 
 void CWnd::MoveWindow(int x, int y, int cx, int cy, BOOL) {
-    Window* w = live(m_hWnd);
+    Window* w = vx::ui::edited(m_hWnd);
     if (!w) return;
     bool resized = (w->rect.right - w->rect.left) != cx || (w->rect.bottom - w->rect.top) != cy;
     w->rect = RECT{x, y, x + cx, y + cy};

@@ -11,6 +11,8 @@ A case folder holds:
                  base address, which vxhost is given (without either, the query is off)
   check.py       optional: checks the files the run left in the scratch folder
   exit_code      optional: the status vxhost must end with (default 0)
+An optional fifth argument labels the host (the desktop host runs the same cases): its
+mismatching transcript is written as actual-LABEL.txt, so both hosts can run side by side.
 On a transcript mismatch the actual one is written beside the expected one as actual.txt.
 """
 import os
@@ -22,6 +24,7 @@ import tempfile
 
 def main():
     case, vxhost, module, templates = sys.argv[1:5]
+    label = sys.argv[5] if len(sys.argv) > 5 else ""
     name = os.path.basename(case.rstrip("/"))
     with tempfile.TemporaryDirectory(prefix="vx-e2e-" + name + "-") as tmp:
         modules = os.path.join(tmp, "module")
@@ -62,7 +65,7 @@ def main():
         failed = False
         expected_path = os.path.join(case, "expected.txt")
         expected = open(expected_path, encoding="utf-8").read() if os.path.exists(expected_path) else None
-        actual_path = os.path.join(case, "actual.txt")
+        actual_path = os.path.join(case, "actual-%s.txt" % label if label else "actual.txt")
         if expected != actual:
             with open(actual_path, "w", encoding="utf-8") as f:
                 f.write(actual)

@@ -158,3 +158,43 @@ TEST_F(SelectionTest, LastEntityAndEntityPicks) {
 
 }  // namespace
 }  // namespace vx::editor::test
+
+namespace vx::editor::test {
+namespace {
+
+TEST_F(SelectionTest, WindowAndCrossingFromTheMouseSelectAsTheirTypedForms) {
+    // Left to right: only what lies inside; right to left: what touches too. The lines at y=0
+    // and y=5 run from x=0 to 10.
+    events({eventAt(EventKind::kWindow, -1, -1, 11, 1), eventAt(EventKind::kCrossing, 5, 4, 6, 6), eventAt(EventKind::kEnter, 0, 0)});
+    ads_name ss;
+    ASSERT_EQ(acedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTNORM);
+    EXPECT_EQ(members(ss), (std::vector<int>{0, 1}));
+    // The echo is what a user would have typed for the same selection.
+    EXPECT_NE(transcript.find(L"Select objects: W -1,-1 11,1\n"), std::wstring::npos) << transcript;
+    EXPECT_NE(transcript.find(L"Select objects: C 5,4 6,6\n"), std::wstring::npos) << transcript;
+}
+
+TEST_F(SelectionTest, APickTakesTheTopmostEntityInThePickBoxAndOnlyThat) {
+    InputEvent onBoth = eventAt(EventKind::kPoint, 5, 2.5);
+    onBoth.aperture = 3;  // touches the lines at y=0 and y=5: the later one is on top
+    InputEvent nothing = eventAt(EventKind::kPoint, 60, 60);
+    nothing.aperture = 1;
+    InputEvent diagonal = eventAt(EventKind::kPoint, 25, 25);
+    events({onBoth, nothing, diagonal, eventAt(EventKind::kEnter, 0, 0)});
+    ads_name ss;
+    ASSERT_EQ(acedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTNORM);
+    EXPECT_EQ(members(ss), (std::vector<int>{1, 2}));
+    EXPECT_NE(transcript.find(L"0 found, 1 total"), std::wstring::npos) << transcript;
+}
+
+TEST_F(SelectionTest, ATypedPointIsNoSelectionAnswerButAMalformedWindowSaysWhatIsMissing) {
+    answers({L"5,0", L"w 1,1", L"ESC"});
+    ads_name ss;
+    EXPECT_EQ(acedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTCAN);
+    EXPECT_NE(transcript.find(L"Answer ALL, L, W x1,y1"), std::wstring::npos) << transcript;
+    EXPECT_NE(transcript.find(L"Give two corners: W x1,y1 x2,y2"), std::wstring::npos) << transcript;
+    EXPECT_EQ(unusable(), 2);
+}
+
+}  // namespace
+}  // namespace vx::editor::test

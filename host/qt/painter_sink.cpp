@@ -1,0 +1,85 @@
+#include "qt/painter_sink.h"
+
+#include <QPainterPath>
+#include <algorithm>
+
+#include "render/fonts.h"
+
+namespace vx::qt {
+
+QColor viewColor(const render::Color& c) {
+    if (c.aci == 7 || (c.aci == 0 && c.r == 0 && c.g == 0 && c.b == 0)) return QColor(255, 255, 255);
+    return QColor(c.r, c.g, c.b);
+}
+
+namespace {
+
+void addPath(QPainterPath& path, const std::vector<render::Vec2>& points, const render::Affine& m, bool closed) {
+    if (points.empty()) return;
+    const render::Vec2 first = m.map(points.front());
+    path.moveTo(first.x, first.y);
+    for (size_t i = 1; i < points.size(); ++i) {
+        const render::Vec2 p = m.map(points[i]);
+        path.lineTo(p.x, p.y);
+    }
+    if (closed) path.closeSubpath();
+}
+
+QPainterPath fillPath(const std::vector<render::Polygon>& polygons, const render::Affine& m, Qt::FillRule rule) {
+    QPainterPath path;
+    path.setFillRule(rule);
+    for (const render::Polygon& poly : polygons)
+        for (const auto& ring : poly.rings) addPath(path, ring, m, true);
+    return path;
+}
+
+}  // namespace
+
+PainterSink::PainterSink(QPainter& painter, const render::Affine& worldToPixels)
+    : m_painter(painter), m_toPixels(worldToPixels) {}
+
+void PainterSink::add(const render::Pen& pen, const render::Geometry& g, const render::Affine& toWorld) {
+    const render::Affine m = toWorld.then(m_toPixels);
+    const QColor colour = viewColor(pen.color);
+    auto box = [&](const std::vector<render::Vec2>& points) {
+        render::Box2 b;
+        for (const render::Vec2& p : points) b.add(m.map(p));
+        return b;
+    };
+    auto tiny = [](const render::Box2& b) { return b.width() < kDetailPixels && b.height() < kDetailPixels; };
+    QPen line(colour, 0);
+    line.setCosmetic(true);
+    if (!g.fills.empty()) m_painter.fillPath(fillPath(g.fills, m, Qt::OddEvenFill), colour);
+    m_painter.setPen(line);
+    QPainterPath lines;
+    std::vector<QPointF> dots;
+    for (const render::Polyline& pl : g.lines) {
+        if (pl.points.empty()) continue;
+        const render::Box2 b = box(pl.points);
+        if (tiny(b)) {
+            dots.emplace_back(b.x0, b.y0);
+            continue;
+        }
+        addPath(lines, pl.points, m, pl.closed);
+    }
+    m_painter.drawPath(lines);
+    for (const render::Vec2& d : g.dots) {
+        const render::Vec2 p = m.map(d);
+        dots.emplace_back(p.x, p.y);
+    }
+    // Outline texts as the font library's glyphs, flattened to half a pixel.
+    for (const render::TextRun& t : g.texts) {
+        const render::Affine tm = t.toLocal.then(m);
+        const double pixelsPerUnit = tm.scale();
+        if (pixelsPerUnit * std::max(t.advance, 1.0) < kDetailPixels) continue;
+        render::GlyphGeometry glyphs;
+        render::fontLibrary().glyphs(t.font, t.text, 0.5 / pixelsPerUnit, glyphs);
+        m_painter.fillPath(fillPath(glyphs.fills, tm, Qt::WindingFill), colour);
+        QPainterPath strokes;
+        for (const render::Polyline& pl : glyphs.strokes) addPath(strokes, pl.points, tm, false);
+        m_painter.drawPath(strokes);
+    }
+    if (!dots.empty()) m_painter.drawPoints(dots.data(), int(dots.size()));
+}
+
+}  // namespace vx::qt

@@ -1,0 +1,28 @@
+// Primitives painted into the view's back buffer: each pen's geometry through the map from its
+// local coordinates to the window's pixels. Colour 7 shows white on the dark view, as CAD
+// programs show it; lineweights are left to plotting (the view draws hairlines).
+#pragma once
+
+#include <QPainter>
+
+#include "render/primitives.h"
+
+namespace vx::qt {
+
+class PainterSink : public render::PrimitiveSink {
+public:
+    // `worldToPixels`: the view's map from drawing units to pixels (y down).
+    PainterSink(QPainter& painter, const render::Affine& worldToPixels);
+    void add(const render::Pen& pen, const render::Geometry& geometry, const render::Affine& toWorld) override;
+
+    // Anything smaller than this many pixels is drawn as a dot: tiny entities cost no paths.
+    static constexpr double kDetailPixels = 0.75;
+
+private:
+    QPainter& m_painter;
+    render::Affine m_toPixels;
+};
+
+QColor viewColor(const render::Color& c);
+
+}  // namespace vx::qt
