@@ -14,7 +14,7 @@
 namespace vx::qt {
 namespace {
 
-const QColor kBackground(33, 40, 48);
+const QColor kBackground = viewBackground();
 constexpr double kWheelStep = 1.2;  // zoom per wheel notch
 
 editor::InputEvent eventAt(editor::EventKind kind, render::Vec2 p) {

@@ -7,7 +7,10 @@
 
 namespace vx::qt {
 
+QColor viewBackground() { return QColor(33, 40, 48); }
+
 QColor viewColor(const render::Color& c) {
+    if (c.background) return viewBackground();
     if (c.aci == 7 || (c.aci == 0 && c.r == 0 && c.g == 0 && c.b == 0)) return QColor(255, 255, 255);
     return QColor(c.r, c.g, c.b);
 }

@@ -23,6 +23,8 @@ private:
     render::Affine m_toPixels;
 };
 
+// The view's dark background; wipeouts paint with it.
+QColor viewBackground();
 QColor viewColor(const render::Color& c);
 
 }  // namespace vx::qt
