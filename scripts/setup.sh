@@ -3,7 +3,9 @@
 # root, otherwise prints the exact command to run.
 set -eu
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
-          libbenchmark-dev clang python3 python3-ezdxf poppler-utils)
+          libbenchmark-dev clang python3 python3-ezdxf poppler-utils
+          # plot output and its independent checks
+          qt6-base-dev qt6-svg-dev zlib1g-dev fonts-wqy-microhei hp2xx libgxps-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
