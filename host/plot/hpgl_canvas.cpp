@@ -187,8 +187,10 @@ private:
         for (const auto& ring : polygon.rings) {
             auto& pts = unitPoints(ring);
             if (pts.size() < 3) continue;
-            // The pen's position when polygon mode starts is the first vertex; PM1 closes a ring
-            // and starts the next.
+            // Rings are closed explicitly: PM1 and PM2 should close them, but readers such as
+            // hp2xx lose the holes of rings left open. The pen's position when polygon mode
+            // starts is the first vertex.
+            if (!(pts.back() == pts.front())) pts.push_back(pts.front());
             if (!first) out += "PM1;";
             out += "PU";
             appendPoint(out, pts[0]);

@@ -73,6 +73,9 @@ TEST_F(HpglOutput, Hp2xxDrawsTheLinesWhereTheyWere) {
         render::Geometry frame;
         frame.lines.push_back({{{0, 0}, {400, 0}, {400, 300}, {0, 300}}, true});
         sink.add(test::testPen(0, 0, 0, 7, 0), frame, {});
+        render::Geometry ring;  // a blue square with a square hole, low on the right
+        ring.fills.push_back({{{{250, 30}, {370, 30}, {370, 150}, {250, 150}}, {{280, 60}, {340, 60}, {340, 120}, {280, 120}}}});
+        sink.add(test::testPen(0, 0, 255, 5, 0), ring, {});
     });
     const std::string png = folder.file("lines.png");
     int status = 0;
@@ -101,6 +104,13 @@ TEST_F(HpglOutput, Hp2xxDrawsTheLinesWhereTheyWere) {
                 break;
             }
     EXPECT_GT(dark, image.height() / 3);
+    // The fill is blue around its hole and the paper shows through the hole.
+    auto at = [&](double xMm, double yMm) {
+        return image.pixelColor(static_cast<int>(xMm / 400 * image.width()), static_cast<int>((300 - yMm) / 300 * image.height()));
+    };
+    EXPECT_EQ(at(260, 90), QColor(Qt::blue));
+    EXPECT_EQ(at(310, 140), QColor(Qt::blue));
+    EXPECT_EQ(at(310, 90), QColor(Qt::white));
 }
 
 TEST_F(HpglOutput, BeyondTheLargestPenTablePensShareTheNearest) {
