@@ -1,6 +1,7 @@
 // Drawing the batches with QPainter. Vector devices get one path per pen and kind (their cost is
-// per painter call); the raster device gets one call per polyline (its cost is per pixel, and
-// one huge path would only make the stroker work harder).
+// per painter call) in whole device units (half the bytes to format and compress); the raster
+// device gets one call per polyline in millimetres (its cost is per pixel, one huge path would
+// only make the stroker work harder, and antialiasing needs the fractions).
 #include "plot/painter_canvas.h"
 
 #include <QPainterPath>
@@ -20,10 +21,11 @@ QColor qtColor(const render::OutputPen& pen) { return QColor(pen.r, pen.g, pen.b
 
 QTransform qtTransform(const render::Affine& a) { return QTransform(a.m11, a.m12, a.m21, a.m22, a.dx, a.dy); }
 
-void addRing(QPainterPath& path, const std::vector<render::Vec2>& ring, bool close) {
+template <class Map>
+void addRing(QPainterPath& path, const std::vector<render::Vec2>& ring, bool close, const Map& map) {
     if (ring.empty()) return;
-    path.moveTo(ring[0].x, ring[0].y);
-    for (size_t i = 1; i < ring.size(); ++i) path.lineTo(ring[i].x, ring[i].y);
+    path.moveTo(map(ring[0]));
+    for (size_t i = 1; i < ring.size(); ++i) path.lineTo(map(ring[i]));
     if (close) path.closeSubpath();
 }
 
@@ -33,14 +35,17 @@ PainterCanvas::PainterCanvas(render::FontLibrary& fonts, bool raster) : m_fonts(
 
 void PainterCanvas::setUpPage(const render::PageSpec& page, double devicePerMm, double deviceHeight) {
     m_devicePerMm = devicePerMm;
+    m_deviceHeight = deviceHeight;
     m_base = QTransform(devicePerMm, 0, 0, -devicePerMm, 0, deviceHeight);
     m_painter.resetTransform();
     m_painter.setClipping(false);
     m_painter.setRenderHint(QPainter::Antialiasing, true);
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+    // The clip is given in millimetres and kept in device terms whatever transform follows.
     m_painter.setWorldTransform(m_base);
     if (!page.clipMm.empty())
         m_painter.setClipRect(QRectF(page.clipMm.x0, page.clipMm.y0, page.clipMm.width(), page.clipMm.height()));
+    m_painter.setWorldTransform(drawingTransform());
 }
 
 QPen PainterCanvas::qtPen(const render::OutputPen& pen) const {
@@ -48,7 +53,7 @@ QPen PainterCanvas::qtPen(const render::OutputPen& pen) const {
     qt.setCapStyle(Qt::RoundCap);
     qt.setJoinStyle(Qt::RoundJoin);
     if (pen.widthMm > 0) {
-        qt.setWidthF(pen.widthMm);
+        qt.setWidthF(penWidth(pen.widthMm));
     } else {
         // The thinnest line the device makes: a PDF/SVG hairline, one pixel of a raster.
         qt.setWidthF(0);
@@ -60,8 +65,9 @@ QPen PainterCanvas::qtPen(const render::OutputPen& pen) const {
 void PainterCanvas::fillPolygons(const render::OutputPen& pen, const std::vector<render::Polygon>& polygons) {
     QPainterPath path;
     path.setFillRule(Qt::OddEvenFill);
+    const auto map = [this](render::Vec2 p) { return point(p); };
     for (const auto& polygon : polygons)
-        for (const auto& ring : polygon.rings) addRing(path, ring, true);
+        for (const auto& ring : polygon.rings) addRing(path, ring, true, map);
     m_painter.fillPath(path, QBrush(qtColor(pen)));
 }
 
@@ -70,7 +76,8 @@ void PainterCanvas::strokePolylines(const render::OutputPen& pen, const std::vec
     m_painter.setBrush(Qt::NoBrush);
     if (!m_raster) {
         QPainterPath path;
-        for (const auto& line : lines) addRing(path, line.points, line.closed);
+        const auto map = [this](render::Vec2 p) { return point(p); };
+        for (const auto& line : lines) addRing(path, line.points, line.closed, map);
         m_painter.drawPath(path);
         return;
     }
@@ -100,7 +107,7 @@ void PainterCanvas::drawTexts(const render::OutputPen& pen, const std::vector<re
         m_painter.drawText(QPointF(0, 0), QString::fromStdWString(text.text));
         decorationLines(text, decorations);
     }
-    m_painter.setWorldTransform(m_base);
+    m_painter.setWorldTransform(drawingTransform());
     if (!decorations.empty()) strokePolylines(pen, decorations);
 }
 
@@ -114,8 +121,18 @@ void PainterCanvas::drawDots(const render::OutputPen& pen, const std::vector<ren
         m_painter.setRenderHint(QPainter::Antialiasing, true);
         return;
     }
+    if (m_raster) {
+        QPainterPath path;
+        for (const auto& d : dots) path.addEllipse(QPointF(d.x, d.y), radius, radius);
+        m_painter.fillPath(path, QBrush(qtColor(pen)));
+        return;
+    }
+    // Squares on vector devices: four corners where a circle needs thirteen Bezier points.
     QPainterPath path;
-    for (const auto& d : dots) path.addEllipse(QPointF(d.x, d.y), radius, radius);
+    const auto map = [this](render::Vec2 p) { return point(p); };
+    for (const auto& d : dots)
+        addRing(path, {{d.x - radius, d.y - radius}, {d.x + radius, d.y - radius}, {d.x + radius, d.y + radius},
+                       {d.x - radius, d.y + radius}}, true, map);
     m_painter.fillPath(path, QBrush(qtColor(pen)));
 }
 

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPolygonF>
 #include <QTransform>
+#include <cmath>
 
 #include "plot/file_canvas.h"
 #include "plot/qt_fonts.h"
@@ -30,11 +31,21 @@ protected:
 
 private:
     QPen qtPen(const render::OutputPen& pen) const;
+    // A paper point in the painter's coordinates: millimetres on a raster; on a vector device
+    // whole device units, so the file holds short integers rather than long decimals.
+    QPointF point(render::Vec2 p) const {
+        if (m_raster) return {p.x, p.y};
+        return {std::round(p.x * m_devicePerMm), std::round(m_deviceHeight - p.y * m_devicePerMm)};
+    }
+    // What the painter's coordinates are: paper millimetres (rasters) or device units (vectors).
+    const QTransform& drawingTransform() const { return m_raster ? m_base : m_identity; }
+    double penWidth(double mm) const { return m_raster ? mm : mm * m_devicePerMm; }
 
     QtFontCache m_fonts;
     bool m_raster;
-    double m_devicePerMm = 1;
+    double m_devicePerMm = 1, m_deviceHeight = 0;
     QTransform m_base;         // paper millimetres -> device
+    QTransform m_identity;
     QPolygonF m_points;        // reused for raster polylines
 };
 

@@ -93,12 +93,21 @@ TEST_F(QtOutput, SvgIsMillimetreSizedWithRealText) {
     const std::string script = folder.file("svg.py");
     std::ofstream(script) << "import sys, xml.etree.ElementTree as ET\n"
                              "root = ET.parse(sys.argv[1]).getroot()\n"
+                             "ns = '{http://www.w3.org/2000/svg}'\n"
                              "print(root.get('width'), root.get('height'))\n"
-                             "for t in root.iter('{http://www.w3.org/2000/svg}text'):\n"
-                             "    print('TEXT', ''.join(t.itertext()).strip())\n";
+                             "for t in root.iter(ns + 'text'):\n"
+                             "    print('TEXT', ''.join(t.itertext()).strip())\n"
+                             "for c in root.iter(ns + 'clipPath'):\n"
+                             "    r = c.find(ns + 'rect')\n"
+                             "    print('CLIP', r.get('x'), r.get('y'), r.get('width'), r.get('height'))\n"
+                             "g = [e for e in root if e.get('clip-path') == 'url(#plotWindow)']\n"
+                             "print('CLIPPED', len(g), len(list(g[0].iter(ns + 'text'))) if g else 0)\n";
     const std::string out = runCommand("python3 '" + script + "' '" + svg + "'");
     EXPECT_EQ(out.substr(0, out.find('\n')), "420mm 297mm");
     EXPECT_NE(out.find(std::string("TEXT ") + test::kTitleTextUtf8), std::string::npos) << out;
+    // The window (the whole sheet here, in hundredths of a millimetre) clips everything drawn.
+    EXPECT_NE(out.find("CLIP 0 0 42000 29700"), std::string::npos) << out;
+    EXPECT_NE(out.find("CLIPPED 1 1"), std::string::npos) << out;
 }
 
 TEST_F(QtOutput, PngIsWhitePaperWithHairlinesOfOneFullPixel) {
