@@ -40,9 +40,10 @@ public:
     const AcDbPlotSettings* validatedSettings() const;
     const AcPlPlotConfig* validatedConfig() const;
 
-    // The host's view of a validated plot, for the engine.
+    // The host's view of a validated plot, for the engine; set by the validator with the
+    // settings it settled on.
     const vx::plot::ValidatedPlot* validatedPlot() const;
-    void setValidatedPlot(std::unique_ptr<vx::plot::ValidatedPlot> plot);
+    void setValidatedPlot(std::unique_ptr<vx::plot::ValidatedPlot> plot, const AcDbPlotSettings* settings);
 
 private:
     void invalidate();
@@ -50,6 +51,7 @@ private:
     AcDbPlotSettings* m_overrides = nullptr;
     const AcPlPlotConfig* m_device = nullptr;
     std::unique_ptr<vx::plot::ValidatedPlot> m_validated;
+    AcDbPlotSettings* m_validatedSettings = nullptr;
 };
 
 // Page information filled by the engine at beginPage.
