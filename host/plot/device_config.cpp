@@ -62,8 +62,8 @@ bool readMedium(const PiaNode& node, Medium& m, std::string& why) {
         return false;
     }
     m.printableMm = render::Box2{};
-    m.printableMm.add({node.numberOf("printable_bounds_llx", 0), node.numberOf("printable_bounds_lly", 0)});
-    m.printableMm.add({node.numberOf("printable_bounds_urx", m.widthMm), node.numberOf("printable_bounds_ury", m.heightMm)});
+    m.printableMm.add(render::Vec2{node.numberOf("printable_bounds_llx", 0), node.numberOf("printable_bounds_lly", 0)});
+    m.printableMm.add(render::Vec2{node.numberOf("printable_bounds_urx", m.widthMm), node.numberOf("printable_bounds_ury", m.heightMm)});
     const render::Box2& p = m.printableMm;
     const double slack = 1e-6;
     if (!(std::isfinite(p.x0) && std::isfinite(p.y0) && std::isfinite(p.x1) && std::isfinite(p.y1)) || p.x0 < -slack ||

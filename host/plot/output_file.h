@@ -1,6 +1,5 @@
-// The one place plot files reach the disk.
-// INTEGRATION: when the host's safe-replace routine (host/win32, branch safe-save) lands, this
-// function forwards to it; nothing else in host/plot writes files.
+// The one place plot files reach the disk: through the host's safe file writer (SafeFile);
+// nothing else in host/plot writes files.
 #pragma once
 
 #include <string>

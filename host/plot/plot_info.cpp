@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "acplplotinfo.h"
+#include "dbdatabase.h"
 #include "dbdict.h"
 #include "dbobject.h"
 #include "plot/validated_plot.h"
@@ -105,14 +106,16 @@ bool settle(const AcDbLayout& layout, const AcDbPlotSettings& s, const AcPlPlotC
         return false;
     }
     if (!plot.device->plots()) {
-        failure = {Acad::eInvalidPlotInfo, text::fromUtf8(plot.device->problem)};
+        failure = {Acad::eInvalidPlotInfo, vx::text::fromUtf8(plot.device->problem)};
         return false;
     }
     const Medium* medium = mediumFor(*plot.device, s, matching);
     if (!medium) {
         AcString name;
         s.getCanonicalMediaName(name);
-        failure = {Acad::eInvalidPlotInfo, plot.device->name + L" has no medium \"" + name.kACharPtr() + L"\""};
+        const std::wstring asked = name.kACharPtr();
+        failure = {Acad::eInvalidPlotInfo, asked.empty() ? L"no paper size was chosen for " + plot.device->name
+                                                         : plot.device->name + L" has no paper size \"" + asked + L"\""};
         return false;
     }
     plot.medium = *medium;
@@ -126,9 +129,9 @@ bool settle(const AcDbLayout& layout, const AcDbPlotSettings& s, const AcPlPlotC
         double x0, y0, x1, y1;
         s.getPlotWindowArea(x0, y0, x1, y1);
         plot.area = PlotArea::Window;
-        plot.window = render::Box2{};
-        plot.window.add({x0, y0});
-        plot.window.add({x1, y1});
+        plot.window = vx::render::Box2{};
+        plot.window.add(vx::render::Vec2{x0, y0});
+        plot.window.add(vx::render::Vec2{x1, y1});
         if (!(plot.window.width() > 0 && plot.window.height() > 0) ||
             !std::isfinite(plot.window.width() + plot.window.height())) {
             failure = {Acad::eInvalidPlotArea, L"the plot window has no area"};
@@ -143,10 +146,10 @@ bool settle(const AcDbLayout& layout, const AcDbPlotSettings& s, const AcPlPlotC
         if (!plot.modelSpace) {
             // A layout's paper space is drawn in paper units from the printable area's corner.
             plot.area = PlotArea::Layout;
-            const render::Box2& p = medium->printableMm.empty()
-                                        ? render::Box2{0, 0, medium->widthMm, medium->heightMm}
+            const vx::render::Box2& p = medium->printableMm.empty()
+                                        ? vx::render::Box2{0, 0, medium->widthMm, medium->heightMm}
                                         : medium->printableMm;
-            plot.window = render::Box2{0, 0, p.width() / unit, p.height() / unit};
+            plot.window = vx::render::Box2{0, 0, p.width() / unit, p.height() / unit};
             break;
         }
         plot.area = PlotArea::Extents;
@@ -185,7 +188,7 @@ bool settle(const AcDbLayout& layout, const AcDbPlotSettings& s, const AcPlPlotC
     std::string why;
     plot.styleTable = deviceCatalog().styleTable(withStyles ? plot.styleSheet : std::wstring(), why);
     if (!plot.styleTable) {
-        failure = {Acad::eInvalidPlotSettings, text::fromUtf8(why)};
+        failure = {Acad::eInvalidPlotSettings, vx::text::fromUtf8(why)};
         return false;
     }
     if (!(s.plotFlags() & AcDbPlotSettings::kPrintLineweights)) {
@@ -208,6 +211,7 @@ Acad::ErrorStatus AcPlPlotInfoValidator::validate(AcPlPlotInfo& info) {
     AcDbObjectPointer<AcDbLayout> layout(info.layout(), AcDb::kForRead);
     if (info.layout().isNull() || layout.openStatus() != Acad::eOk) {
         m_message = L"the plot names no layout of a drawing";
+        info.setValidationFailure(m_message);
         return Acad::eInvalidPlotInfo;
     }
     const AcDbPlotSettings* settings = info.overrideSettings() ? info.overrideSettings() : layout.object();
@@ -220,8 +224,10 @@ Acad::ErrorStatus AcPlPlotInfoValidator::validate(AcPlPlotInfo& info) {
     Failure failure{Acad::eOk, L""};
     if (!settle(*layout, *settings, info.deviceOverride(), m_policy != kMatchDisabled, *plot, failure)) {
         m_message = failure.message;
+        info.setValidationFailure(m_message);
         return failure.status;
     }
+    info.setValidationFailure(std::wstring());
     // The validated settings carry the medium actually used.
     AcDbPlotSettings settled;
     settled.copyFrom(settings);
