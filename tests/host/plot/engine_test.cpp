@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "acplot.h"
+#include "aced.h"
 #include "dbapserv.h"
 #include "dbdatabase.h"
 #include "editor/command_line.h"
@@ -271,6 +272,86 @@ TEST_F(Engine, APreviewIsAPngWhosePathIsPrinted) {
     ASSERT_FALSE(image.isNull());
     EXPECT_NEAR(image.width() * 25.4 / 100, 594, 1);   // the medium at 100 dpi
     EXPECT_NEAR(image.height() * 25.4 / 100, 841, 1);
+}
+
+// The batch plot's run for one frame: window from display coordinates, medium, turn, then the
+// engine with the progress dialog; 1 plotted, 0 ended with an error, 2 stopped early. After a
+// stop it ends, blindly, whatever may still be begun: calls that do not apply fail and change
+// nothing, so the next frame begins afresh.
+int plotFrame(AcPlPlotEngine* e, AcPlPlotProgressDialog* p, AcDbPlotSettings& s, AcDbObjectId layout,
+              const wchar_t* medium, const std::wstring& path) {
+    AcDbPlotSettingsValidator* v = acdbHostApplicationServices()->plotSettingsValidator();
+    ads_point lo = {FrameScene::kX, FrameScene::kY, 0}, hi = {FrameScene::kX + FrameScene::kW, FrameScene::kY + FrameScene::kH, 0};
+    resbuf world{}, display{};
+    world.restype = display.restype = RTSHORT;
+    world.resval.rint = 0;
+    display.resval.rint = 2;
+    ads_point dlo, dhi;
+    acedTrans(lo, &world, &display, 0, dlo);
+    acedTrans(hi, &world, &display, 0, dhi);
+    v->setPlotWindowArea(&s, dlo[0], dlo[1], dhi[0], dhi[1]);
+    v->setCanonicalMediaName(&s, medium);
+    double w = 0, h = 0;
+    s.getPlotPaperSize(w, h);
+    v->setPlotOrigin(&s, dlo[0], dlo[1]);
+    v->setPlotType(&s, AcDbPlotSettings::kWindow);
+    v->setStdScaleType(&s, AcDbPlotSettings::kScaleToFit);
+    v->setPlotRotation(&s, (h < w) != (dhi[1] - dlo[1] < dhi[0] - dlo[0]) ? AcDbPlotSettings::k90degrees
+                                                                        : AcDbPlotSettings::k0degrees);
+    v->setUseStandardScale(&s, true);
+    v->setPlotCentered(&s, true);
+    p->onBeginPlot();
+    p->setIsVisible(true);
+    e->beginPlot(p);
+    AcPlPlotPageInfo pageInfo;
+    AcPlPlotInfo info;
+    info.setLayout(layout);
+    info.setOverrideSettings(&s);
+    AcPlPlotInfoValidator validator;
+    validator.setMediaMatchingPolicy(AcPlPlotInfoValidator::kMatchEnabled);
+    validator.validate(info);
+    e->beginDocument(info, L"project.dwg", nullptr, 1, true, path.c_str());
+    auto stop = [&] {
+        p->setIsVisible(false);
+        e->endPage();
+        e->endDocument();
+        e->endPlot();
+        return 2;
+    };
+    if (!p->onBeginSheet()) return stop();
+    p->setSheetProgressRange(0, 100);
+    p->setSheetProgressPos(0);
+    if (e->beginPage(pageInfo, info, true) != Acad::eOk) return stop();
+    if (e->beginGenerateGraphics() != Acad::eOk) return stop();
+    e->endGenerateGraphics();
+    e->endPage();
+    p->setSheetProgressPos(100);
+    p->onEndSheet();
+    p->setPlotProgressPos(100);
+    e->endDocument();
+    const Acad::ErrorStatus ended = e->endPlot();
+    p->setIsVisible(false);
+    return ended == Acad::eOk ? 1 : 0;
+}
+
+TEST_F(Engine, TheBatchPlotsRunGoesOnAfterABadFrame) {
+    AcPlPlotEngine* engine = nullptr;
+    ASSERT_EQ(AcPlPlotFactory::createPublishEngine(engine), Acad::eOk);
+    AcPlPlotProgressDialog* dialog = acplCreatePlotProgressDialog(nullptr);
+    const std::wstring a = text::fromUtf8(folder.file("a.pdf")), b = text::fromUtf8(folder.file("b.pdf")),
+                       c = text::fromUtf8(folder.file("c.pdf"));
+    EXPECT_EQ(plotFrame(engine, dialog, settings, modelLayout, L"A1_landscape", a), 1);
+    EXPECT_EQ(plotFrame(engine, dialog, settings, modelLayout, L"", b), 2);  // no such size on the device
+    EXPECT_EQ(plotFrame(engine, dialog, settings, modelLayout, L"A2+1/4", c), 1);
+    dialog->destroy();
+    engine->destroy();
+    EXPECT_TRUE(std::filesystem::exists(folder.file("a.pdf")));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("b.pdf")));
+    double w = 0, h = 0;
+    ASSERT_TRUE(test::pdfPageSizeMm(folder.file("c.pdf"), 1, w, h));
+    EXPECT_NEAR(w, 743, 0.5);
+    EXPECT_NEAR(h, 420, 0.5);
+    EXPECT_EQ(AcPlPlotFactory::processPlotState(), AcPlPlotFactory::kNotPlotting);
 }
 
 TEST_F(Engine, TheProgressDialogPrintsItsOwnTexts) {
