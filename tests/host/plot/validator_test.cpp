@@ -112,6 +112,19 @@ TEST_F(Validator, RefusalsChangeNothing) {
     EXPECT_DOUBLE_EQ(settings.stdScale(), 0.01);
 }
 
+TEST_F(Validator, ADeviceAddedToThePlottersFolderIsListedAtOnce) {
+    AcArray<const ACHAR*> list;
+    v->plotDeviceList(list);
+    const int before = list.length();
+    std::filesystem::copy_file(root() + "Plotters/DWG TO PDF.pc3", root() + "Plotters/DWG TO PDF A3.pc3");
+    v->plotDeviceList(list);
+    ASSERT_EQ(list.length(), before + 1);
+    EXPECT_STREQ(list[2], L"DWG TO PDF A3.pc3");
+    std::filesystem::remove(root() + "Plotters/DWG TO PDF A3.pc3");
+    v->plotDeviceList(list);
+    EXPECT_EQ(list.length(), before);
+}
+
 TEST_F(Validator, TheNoneDeviceAsStoredInDrawings) {
     ASSERT_EQ(v->setDefaultPlotConfig(&settings), Acad::eOk);
     AcString cfg;
