@@ -44,6 +44,9 @@ public:
     // settings it settled on.
     const vx::plot::ValidatedPlot* validatedPlot() const;
     void setValidatedPlot(std::unique_ptr<vx::plot::ValidatedPlot> plot, const AcDbPlotSettings* settings);
+    // Why the last validation failed; empty after a success or before any.
+    const std::wstring& validationFailure() const { return m_failure; }
+    void setValidationFailure(const std::wstring& why) { m_failure = why; }
 
 private:
     void invalidate();
@@ -52,6 +55,7 @@ private:
     const AcPlPlotConfig* m_device = nullptr;
     std::unique_ptr<vx::plot::ValidatedPlot> m_validated;
     AcDbPlotSettings* m_validatedSettings = nullptr;
+    std::wstring m_failure;
 };
 
 // Page information filled by the engine at beginPage.

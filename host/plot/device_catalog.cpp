@@ -19,6 +19,8 @@
 namespace vx::plot {
 
 struct DeviceCatalog::Snapshot {
+    std::string root;
+    std::vector<long long> folderTimes;  // of the three folders, to see files added or removed
     std::vector<std::shared_ptr<const Device>> devices;
     std::vector<StyleSheetFile> sheets;
 };
@@ -104,6 +106,16 @@ std::shared_ptr<const Device> configDevice(const std::wstring& name, const std::
     return d;
 }
 
+std::vector<long long> folderTimes(const std::string& root) {
+    std::vector<long long> times;
+    for (const char* folder : {win32::kPlottersFolder, win32::kPmpFolder, win32::kPlotStylesFolder}) {
+        struct stat st;
+        const bool there = !root.empty() && ::stat((root + folder).c_str(), &st) == 0;
+        times.push_back(there ? static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec : -1);
+    }
+    return times;
+}
+
 std::set<std::string>& installedRoots() {
     static std::set<std::string> roots;
     return roots;
@@ -126,10 +138,13 @@ const Medium* Device::medium(const std::wstring& canonical) const {
 
 std::shared_ptr<const DeviceCatalog::Snapshot> DeviceCatalog::snapshot() {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_snapshot) return m_snapshot;
-    auto s = std::make_shared<Snapshot>();
+    // Files added to or removed from the folders are seen at once; printers on refresh().
     const std::string root = win32::roamableRootFolder();
     if (!root.empty() && installedRoots().insert(root).second) installHostPlotFiles(root);
+    if (m_snapshot && m_snapshot->root == root && m_snapshot->folderTimes == folderTimes(root)) return m_snapshot;
+    auto s = std::make_shared<Snapshot>();
+    s->root = root;
+    s->folderTimes = folderTimes(root);
     s->devices.push_back(noDevice());
     std::vector<SystemPrinter> printers = systemPrinters();
     std::sort(printers.begin(), printers.end(), [](const SystemPrinter& a, const SystemPrinter& b) {

@@ -55,6 +55,11 @@ bool outputPath(const ACHAR* fileName, std::string& path, std::string& error) {
     return true;
 }
 
+std::string notValidated(const AcPlPlotInfo& info) {
+    const std::wstring& why = info.validationFailure();
+    return why.empty() ? std::string("the plot information was not validated") : text::toUtf8(why);
+}
+
 std::string titleOf(const std::wstring& documentName) {
     std::wstring base = documentName;
     const size_t slash = base.find_last_of(L"/\\");
@@ -89,7 +94,7 @@ public:
                                     const ACHAR* fileName) override {
         if (m_state != State::Plot) return Acad::eNotApplicable;
         const ValidatedPlot* plot = info.validatedPlot();
-        if (!plot) return fail(Acad::eInvalidPlotInfo, "the plot information was not validated");
+        if (!plot) return fail(Acad::eInvalidPlotInfo, notValidated(info));
         m_documentName = documentName ? documentName : L"";
         std::string error;
         const Device& device = *plot->device;
@@ -127,7 +132,7 @@ public:
     Acad::ErrorStatus beginPage(AcPlPlotPageInfo& pageInfo, AcPlPlotInfo& info, bool, void*) override {
         if (m_state != State::Document) return Acad::eNotApplicable;
         const ValidatedPlot* plot = info.validatedPlot();
-        if (!plot) return fail(Acad::eInvalidPlotInfo, "the plot information was not validated");
+        if (!plot) return fail(Acad::eInvalidPlotInfo, notValidated(info));
         if (plot->device != m_device) return fail(Acad::eInvalidInput, "a page of another device than its document");
         m_page = std::make_unique<ValidatedPlot>(*plot);
         m_pageInfo = &pageInfo;

@@ -113,7 +113,9 @@ bool settle(const AcDbLayout& layout, const AcDbPlotSettings& s, const AcPlPlotC
     if (!medium) {
         AcString name;
         s.getCanonicalMediaName(name);
-        failure = {Acad::eInvalidPlotInfo, plot.device->name + L" has no medium \"" + name.kACharPtr() + L"\""};
+        const std::wstring asked = name.kACharPtr();
+        failure = {Acad::eInvalidPlotInfo, asked.empty() ? L"no paper size was chosen for " + plot.device->name
+                                                         : plot.device->name + L" has no paper size \"" + asked + L"\""};
         return false;
     }
     plot.medium = *medium;
@@ -209,6 +211,7 @@ Acad::ErrorStatus AcPlPlotInfoValidator::validate(AcPlPlotInfo& info) {
     AcDbObjectPointer<AcDbLayout> layout(info.layout(), AcDb::kForRead);
     if (info.layout().isNull() || layout.openStatus() != Acad::eOk) {
         m_message = L"the plot names no layout of a drawing";
+        info.setValidationFailure(m_message);
         return Acad::eInvalidPlotInfo;
     }
     const AcDbPlotSettings* settings = info.overrideSettings() ? info.overrideSettings() : layout.object();
@@ -221,8 +224,10 @@ Acad::ErrorStatus AcPlPlotInfoValidator::validate(AcPlPlotInfo& info) {
     Failure failure{Acad::eOk, L""};
     if (!settle(*layout, *settings, info.deviceOverride(), m_policy != kMatchDisabled, *plot, failure)) {
         m_message = failure.message;
+        info.setValidationFailure(m_message);
         return failure.status;
     }
+    info.setValidationFailure(std::wstring());
     // The validated settings carry the medium actually used.
     AcDbPlotSettings settled;
     settled.copyFrom(settings);

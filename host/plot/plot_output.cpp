@@ -91,7 +91,7 @@ public:
         }
         const int id = submitPdfJob(job, error);
         if (id <= 0) return false;
-        done = "sent to the printer " + m_queue + " as job " + std::to_string(id);
+        done = "Sent to the printer " + m_queue + " as job " + std::to_string(id) + ".";
         return true;
     }
 
@@ -109,7 +109,7 @@ public:
     double rasterDpi() const override { return kDefaultRasterDpi; }
     bool finish(const std::wstring&, std::string& done, std::string& error) override {
         if (!m_canvas->finish(error)) return false;
-        done = "preview " + m_path;
+        done = "Plot preview: " + m_path;
         return true;
     }
 

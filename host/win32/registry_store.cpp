@@ -139,9 +139,11 @@ void ensureHostProfile() {
 }
 
 std::string roamableRootFolder() {
-    ensureHostProfile();
     std::wstring root;
-    if (!readRegistryValue(productKey(), kRoamableValue, root) || root.empty()) return std::string();
+    if (!readRegistryValue(productKey(), kRoamableValue, root) || root.empty()) {
+        ensureHostProfile();
+        if (!readRegistryValue(productKey(), kRoamableValue, root) || root.empty()) return std::string();
+    }
     std::string native = text::toUtf8(root);
     for (char& c : native)
         if (c == '\\') c = '/';
