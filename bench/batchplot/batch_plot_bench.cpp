@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "db/big_drawing.h"
+#include "big_drawing.h"
 
 extern char** environ;
 
@@ -65,7 +65,7 @@ Run runHost(const fs::path& script) {
         if (v.rfind("PATH=", 0) == 0 || v.rfind("ASAN_OPTIONS=", 0) == 0 || v.rfind("LSAN_OPTIONS=", 0) == 0)
             env.push_back(v);
     }
-    std::vector<std::string> args = {VXHOST_PATH, vx::bench::bigDrawingPath(), "--script", script.string(),
+    std::vector<std::string> args = {VXHOST_PATH, vxbench::bigDrawingPath(), "--script", script.string(),
                                      "--module", (scratch() / "module" / fs::path(VX_MODULE_PATH).filename()).string()};
     std::vector<char*> argv, envp;
     for (auto& a : args) argv.push_back(a.data());
@@ -98,7 +98,7 @@ int pdfFiles() {
 }
 
 void BM_BatchPlotAllFramesToPdf(benchmark::State& state) {
-    vx::bench::ensureBigDrawing();
+    vxbench::ensureBigDrawing();
     prepareScratch();
     writeScript(scratch() / "load_only.scr", false);
     writeScript(scratch() / "plot_all.scr", true);
@@ -114,13 +114,13 @@ void BM_BatchPlotAllFramesToPdf(benchmark::State& state) {
         state.counters["files"] = pdfFiles();
         state.counters["load_s"] = load.wallSeconds;
         state.counters["plot_s"] = plotSeconds;
-        state.counters["ms_per_frame"] = 1000 * plotSeconds / vx::bench::kBigDrawingFrames;
-        state.counters["cpu_ms_per_frame"] = 1000 * (plot.cpuSeconds - load.cpuSeconds) / vx::bench::kBigDrawingFrames;
+        state.counters["ms_per_frame"] = 1000 * plotSeconds / vxbench::kFrames;
+        state.counters["cpu_ms_per_frame"] = 1000 * (plot.cpuSeconds - load.cpuSeconds) / vxbench::kFrames;
         std::printf("VXBP, %d frames to PDF: %d files, %.1f s (target %.0f s) = %.1f ms per frame (%.1f ms CPU); "
                     "load and unload apart: %.1f s\n",
-                    vx::bench::kBigDrawingFrames, pdfFiles(), plotSeconds, kTargetSeconds,
-                    1000 * plotSeconds / vx::bench::kBigDrawingFrames,
-                    1000 * (plot.cpuSeconds - load.cpuSeconds) / vx::bench::kBigDrawingFrames, load.wallSeconds);
+                    vxbench::kFrames, pdfFiles(), plotSeconds, kTargetSeconds,
+                    1000 * plotSeconds / vxbench::kFrames,
+                    1000 * (plot.cpuSeconds - load.cpuSeconds) / vxbench::kFrames, load.wallSeconds);
     }
 }
 
@@ -131,7 +131,7 @@ BENCHMARK(BM_BatchPlotAllFramesToPdf)->Unit(benchmark::kSecond)->UseManualTime()
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     std::printf("target: VXBP plots the %d frames of the big drawing to PDF in under %.0f s on 2 cores\n",
-                vx::bench::kBigDrawingFrames, kTargetSeconds);
+                vxbench::kFrames, kTargetSeconds);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

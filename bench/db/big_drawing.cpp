@@ -1,5 +1,6 @@
-#include "db/big_drawing.h"
+#include "big_drawing.h"
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,55 +13,88 @@
 #include "acdb.h"
 #include "text/encoding.h"
 
-namespace vx::bench {
-
+namespace vxbench {
 namespace {
 
 std::wstring w(const std::string& s) { return vx::text::fromUtf8(s); }
+
+template <class T>
+void append(AcDbBlockTableRecord* block, T* entity, const wchar_t* layer) {
+    entity->setLayer(layer);
+    block->appendAcDbEntity(entity);
+    entity->close();
+}
+
+void rectangle(AcDbBlockTableRecord* block, double x0, double y0, double x1, double y1, const wchar_t* layer) {
+    auto* p = new AcDbPolyline(4);
+    const double pts[4][2] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+    for (unsigned k = 0; k < 4; ++k) p->addVertexAt(k, AcGePoint2d(pts[k][0], pts[k][1]));
+    p->setClosed(true);
+    append(block, p, layer);
+}
+
+const wchar_t* const kTags[] = {L"图号", L"图名", L"设计", L"校对", L"审核", L"日期"};
+const wchar_t* const kLabels[] = {L"工程名称", L"设计", L"校对", L"审核", L"图号", L"图名", L"日期", L"比例"};
+
+// A frame block as an office draws one, `s` times the A1 size: outer and inner border, a title
+// block of 9 rows and 4 columns at the lower right, its labels and six attribute definitions.
+void frameBlock(AcDbBlockTable* bt, const wchar_t* name, double s, AcDbObjectId& id) {
+    auto* b = new AcDbBlockTableRecord();
+    b->setName(name);
+    bt->add(id, b);
+    rectangle(b, 0, 0, 84100 * s, 59400 * s, L"TK-外框");
+    rectangle(b, 2500 * s, 1000 * s, 83100 * s, 58400 * s, L"TK-内框");
+    const double left = 65100 * s, right = 83100 * s, bottom = 1000 * s, row = 800 * s;
+    for (int i = 1; i <= 9; ++i)
+        append(b, new AcDbLine(AcGePoint3d(left, bottom + row * i, 0), AcGePoint3d(right, bottom + row * i, 0)), L"TK-内框");
+    for (double x : {65100.0, 68100.0, 74100.0, 77100.0})
+        append(b, new AcDbLine(AcGePoint3d(x * s, bottom, 0), AcGePoint3d(x * s, bottom + row * 9, 0)), L"TK-内框");
+    for (int i = 0; i < 8; ++i)
+        append(b, new AcDbText(AcGePoint3d(left + 200 * s, bottom + row * i + 250 * s, 0), kLabels[i], AcDbObjectId::kNull, 300 * s),
+               L"TK-文字");
+    for (int i = 0; i < 6; ++i) {
+        auto* d = new AcDbAttributeDefinition(AcGePoint3d(68300 * s, bottom + row * i + 250 * s, 0), L"", kTags[i], kTags[i]);
+        d->setHeight(300 * s);
+        append(b, d, L"TK-文字");
+    }
+    b->close();
+}
 
 // The frames through the database API, saved as the skeleton of the big drawing.
 void writeSkeleton(const std::string& path) {
     AcDbDatabase db;
     AcDbLayerTable* lt = nullptr;
     db.getLayerTable(lt, AcDb::kForWrite);
-    auto* layer = new AcDbLayerTableRecord();
-    layer->setName(L"C-TK");
-    AcDbObjectId layerId;
-    lt->add(layerId, layer);
-    layer->close();
+    AcDbObjectId frameLayer;
+    for (const wchar_t* name : {L"C-TK", L"TK-外框", L"TK-内框", L"TK-文字"}) {
+        auto* layer = new AcDbLayerTableRecord();
+        layer->setName(name);
+        AcDbObjectId id;
+        lt->add(id, layer);
+        layer->close();
+        if (frameLayer.isNull()) frameLayer = id;
+    }
     lt->close();
     AcDbBlockTable* bt = nullptr;
     db.getBlockTable(bt, AcDb::kForWrite);
-    auto* frame = new AcDbBlockTableRecord();
-    frame->setName(L"CODE-A1");
-    AcDbObjectId frameId;
-    bt->add(frameId, frame);
-    const AcGePoint3d corners[4] = {{0, 0, 0}, {84100, 0, 0}, {84100, 59400, 0}, {0, 59400, 0}};
-    for (int i = 0; i < 4; ++i) {
-        auto* l = new AcDbLine(corners[i], corners[(i + 1) % 4]);
-        frame->appendAcDbEntity(l);
-        l->close();
-    }
-    const wchar_t* tags[] = {L"图号", L"图名", L"设计", L"校对", L"审核", L"日期"};
-    for (int i = 0; i < 6; ++i) {
-        auto* d = new AcDbAttributeDefinition(AcGePoint3d(70000, 1000 + 800 * i, 0), L"", tags[i], tags[i]);
-        d->setHeight(300);
-        frame->appendAcDbEntity(d);
-        d->close();
-    }
-    frame->close();
+    AcDbObjectId blocks[3];
+    frameBlock(bt, L"CODE-A1", 1.0, blocks[0]);
+    frameBlock(bt, L"CODE-A2", 0.7, blocks[1]);
+    frameBlock(bt, L"CODE-A3", 0.5, blocks[2]);
     AcDbBlockTableRecord* ms = nullptr;
     bt->getAt(ACDB_MODEL_SPACE, ms, AcDb::kForWrite);
     bt->close();
-    for (int f = 0; f < kBigDrawingFrames; ++f) {
-        auto* ref = new AcDbBlockReference(AcGePoint3d((f % 20) * 90000.0, (f / 20) * 65000.0, 0), frameId);
-        ref->setLayer(layerId);
+    for (int f = 0; f < kFrames; ++f) {
+        const double x = (f % 20) * 90000.0, y = (f / 20) * 65000.0;
+        const double s = f % 3 == 0 ? 1.0 : f % 3 == 1 ? 0.7 : 0.5;
+        auto* ref = new AcDbBlockReference(AcGePoint3d(x, y, 0), blocks[f % 3]);
+        ref->setLayer(frameLayer);
         ms->appendAcDbEntity(ref);
         for (int i = 0; i < 6; ++i) {
-            auto* a = new AcDbAttribute(AcGePoint3d((f % 20) * 90000.0 + 70000, (f / 20) * 65000.0 + 1000 + 800 * i, 0),
-                                        (std::wstring(tags[i]) + L"-" + std::to_wstring(f)).c_str(), tags[i]);
-            a->setHeight(300);
-            a->setLayer(layerId);
+            auto* a = new AcDbAttribute(AcGePoint3d(x + 68300 * s, y + (1000 + 800 * i + 250) * s, 0),
+                                        (std::wstring(kTags[i]) + L"-" + std::to_wstring(f)).c_str(), kTags[i]);
+            a->setHeight(300 * s);
+            a->setLayer(frameLayer);
             ref->appendAttribute(a);
             a->close();
         }
@@ -71,9 +105,9 @@ void writeSkeleton(const std::string& path) {
 }
 
 // Splices the drawing content into the skeleton's ENTITIES, with handles above its seed.
-void writeBigDrawing() {
-    std::filesystem::create_directories(bigDrawingFolder());
-    std::string skel = bigDrawingFolder() + "/skeleton.dxf";
+void writeBigDrawing(const std::string& target) {
+    // Benchmarks of other builds may generate at the same time: a skeleton of this process's own.
+    const std::string skel = bigDrawingDir() + "/skeleton-" + std::to_string(::getpid()) + ".dxf";
     writeSkeleton(skel);
     std::ifstream in(skel, std::ios::binary);
     std::stringstream ss;
@@ -90,7 +124,7 @@ void writeBigDrawing() {
     body.reserve(190u << 20);
     char buf[512];
     const char* layers[] = {"0", "Walls", "Doors", "Text"};
-    for (int i = 0; i < kBigDrawingEntities; ++i) {
+    for (int i = 0; i < kEntities; ++i) {
         double x = pos(rng), y = pos(rng) * 0.7, d = len(rng);
         const char* layer = layers[i % 4];
         unsigned long long h = handle++;
@@ -130,27 +164,39 @@ void writeBigDrawing() {
     std::snprintf(seed, sizeof seed, "%llX", static_cast<unsigned long long>(handle));
     size_t hs = text.find("$HANDSEED\n  5\n") + 14;
     text.replace(hs, text.find('\n', hs) - hs, seed);
-    std::ofstream(bigDrawingPath(), std::ios::binary) << text;
+    std::ofstream(target, std::ios::binary) << text;
+    std::filesystem::remove(skel);
+    std::filesystem::remove(skel.substr(0, skel.size() - 4) + ".bak");
 }
 
 }  // namespace
 
-std::string bigDrawingFolder() { return std::filesystem::temp_directory_path().string() + "/vx-bench-db"; }
-std::string bigDrawingPath() { return bigDrawingFolder() + "/big.dxf"; }
+std::string bigDrawingDir() { return std::filesystem::temp_directory_path().string() + "/vx-bench-db"; }
+// The name changes with the generator, so that a file of an older generator is never taken.
+std::string bigDrawingPath() { return bigDrawingDir() + "/big-frames30.dxf"; }
 
 void ensureBigDrawing() {
     static bool done = false;
     if (done) return;
     done = true;
-    // Generated in a child process, so that the generator's memory is not this process's peak.
+    if (std::filesystem::exists(bigDrawingPath())) return;
+    std::filesystem::create_directories(bigDrawingDir());
+    // Written under another name and renamed, so that an interrupted run leaves no half file.
+    const std::string partial = bigDrawingPath() + ".part-" + std::to_string(::getpid());
     pid_t pid = ::fork();
     if (pid == 0) {
-        writeBigDrawing();
+        writeBigDrawing(partial);
         ::_exit(0);
     }
     int status = 0;
     ::waitpid(pid, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) std::filesystem::rename(partial, bigDrawingPath());
 }
 
+double peakMB() {
+    rusage ru{};
+    ::getrusage(RUSAGE_SELF, &ru);
+    return static_cast<double>(ru.ru_maxrss) / 1024.0;
+}
 
-}  // namespace vx::bench
+}  // namespace vxbench
