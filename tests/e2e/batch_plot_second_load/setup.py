@@ -1,5 +1,5 @@
 """A user's plotter folders that already hold the module's drivers, edited (the PDF and DWF
-pairs, the PLT configuration); only "DWG TO PLT.pmp" is missing."""
+pairs, the PLT configuration); only "DWG TO PLT.pmp" is missing; a drawing without frames."""
 import os
 import sys
 
@@ -7,6 +7,7 @@ sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 import plot_drawing as p
 
 tmp = sys.argv[1]
+p.new_drawing().saveas(os.path.join(tmp, "input.dxf"))
 plotters = p.plotters_folder(tmp)
 for name in ("DWG TO PDF", "DWG TO DWF", "DWG TO PLT"):
     p.device(os.path.join(plotters, name + ".pc3"), "pdf", [("OFFICE_A1", "A1", 841, 594)],
