@@ -16,10 +16,13 @@ const Field kLayoutPtr{"AcDbBlockTableRecord", 0, 340};
 
 namespace vx::db {
 
+AcDbBlockTableRecord* blockNamed(Store& st, std::wstring_view name) {
+    return st.blockIndex.find(st.blockTable, name, st.blockChanges.version());
+}
+
 AcDbBlockTableRecord* blockOf(const AcDbBlockReference* ref) {
     Store* st = Access::store(ref);
-    if (!st || !st->blockTable) return nullptr;
-    return static_cast<AcDbBlockTableRecord*>(findRecord(st->blockTable, getText(ref, kName)));
+    return st ? blockNamed(*st, getText(ref, kName)) : nullptr;
 }
 
 AcDbLayerTableRecord* ensureLayer(Store& st, std::wstring_view name, bool audit) {

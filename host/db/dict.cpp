@@ -349,8 +349,7 @@ Acad::ErrorStatus AcDbPlotSettings::copyFrom(const AcRxObject* other) {
 }
 
 AcDbLayout::AcDbLayout() : AcDbPlotSettings() {
-    if (!Access::loading) Access::initNew(this, vx::db::kLayout);
-    else Access::setKind(this, vx::db::kLayout);
+    Access::initNew(this, vx::db::kLayout);
 }
 Acad::ErrorStatus AcDbLayout::getLayoutName(AcString& s) const {
     s = AcString(getText(this, lo(1)));
