@@ -155,6 +155,84 @@ TEST_F(Engine, TheTurnedFrameFillsThePortraitSheet) {
     EXPECT_GE(bottom, image.height() * 19 / 20);
 }
 
+// Each of the host's own file devices through the engine: a two-page document where the format
+// holds pages, one page where it does not, each read back by a program of its own at the A3
+// landscape medium's size.
+TEST_F(Engine, EveryHostFileDeviceWritesItsFormatAtTheMediumsSize) {
+    struct Case {
+        const wchar_t* device;
+        const char* file;
+        int pages;
+    };
+    const Case cases[] = {{L"Vorlix PDF.pc3", "sheet.pdf", 2},
+                          {L"Vorlix HPGL2 Plotter.pc3", "sheet.plt", 2},
+                          {L"DWFx ePlot (XPS Compatible).pc3", "sheet.dwfx", 2},
+                          {L"Vorlix SVG.pc3", "sheet.svg", 1},
+                          {L"PublishToWeb PNG.pc3", "sheet.png", 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        ASSERT_EQ(v->setPlotCfgName(&settings, c.device), Acad::eOk);
+        frame(L"ISO_full_bleed_A3_(420.00_x_297.00_MM)");
+        AcPlPlotInfo info;
+        info.setLayout(modelLayout);
+        info.setOverrideSettings(&settings);
+        AcPlPlotInfoValidator validator;
+        ASSERT_EQ(validator.validate(info), Acad::eOk) << text::toUtf8(validator.validationMessage());
+        AcPlPlotEngine* engine = nullptr;
+        ASSERT_EQ(AcPlPlotFactory::createPublishEngine(engine), Acad::eOk);
+        const std::string path = folder.file(c.file);
+        ASSERT_EQ(engine->beginPlot(nullptr), Acad::eOk);
+        ASSERT_EQ(engine->beginDocument(info, L"project.dwg", nullptr, 1, true, text::fromUtf8(path).c_str()), Acad::eOk);
+        for (int page = 1; page <= c.pages; ++page) {
+            AcPlPlotPageInfo pageInfo;
+            ASSERT_EQ(engine->beginPage(pageInfo, info, page == c.pages), Acad::eOk);
+            ASSERT_EQ(engine->beginGenerateGraphics(), Acad::eOk);
+            ASSERT_EQ(engine->endGenerateGraphics(), Acad::eOk);
+            ASSERT_EQ(engine->endPage(), Acad::eOk);
+        }
+        EXPECT_EQ(engine->endDocument(), Acad::eOk) << text::toUtf8(transcript);
+        EXPECT_EQ(engine->endPlot(), Acad::eOk);
+        engine->destroy();
+
+        int status = -1;
+        std::string pdf = path;
+        const std::string ext = std::filesystem::path(path).extension().string();
+        if (ext == ".dwfx") {
+            pdf = path + ".pdf";
+            test::runCommand("xpstopdf '" + path + "' '" + pdf + "'", &status);
+            ASSERT_EQ(status, 0);
+        }
+        if (ext == ".pdf" || ext == ".dwfx") {
+            EXPECT_NE(test::runCommand("pdfinfo '" + pdf + "'").find("Pages:           2"), std::string::npos);
+            for (int page = 1; page <= c.pages; ++page) {
+                double w = 0, h = 0;
+                ASSERT_TRUE(test::pdfPageSizeMm(pdf, page, w, h));
+                EXPECT_NEAR(w, 420, 0.5);
+                EXPECT_NEAR(h, 297, 0.5);
+            }
+        } else if (ext == ".plt") {
+            const std::string plt = test::readFile(path);
+            EXPECT_EQ(plt.rfind("BP;IN;", 0), 0u);
+            size_t frames = 0;
+            for (size_t at = plt.find("PG;"); at != std::string::npos; at = plt.find("PG;", at + 1)) ++frames;
+            EXPECT_EQ(frames, 2u);
+            test::runCommand("hp2xx -q -m png -f '" + folder.file("plt.png") + "' '" + path + "'", &status);
+            EXPECT_EQ(status, 0);
+            EXPECT_FALSE(QImage(QString::fromStdString(folder.file("plt.png"))).isNull());
+        } else if (ext == ".svg") {
+            const std::string svg = test::readFile(path);
+            EXPECT_NE(svg.find("<svg"), std::string::npos);
+            EXPECT_NE(svg.find("width=\"420mm\""), std::string::npos) << svg.substr(0, 600);
+            EXPECT_NE(svg.find("height=\"297mm\""), std::string::npos);
+        } else {
+            const QImage image(QString::fromStdString(path));
+            ASSERT_FALSE(image.isNull());
+            EXPECT_NEAR(image.width() * 25.4 / 100, 420, 1);
+            EXPECT_NEAR(image.height() * 25.4 / 100, 297, 1);
+        }
+    }
+}
+
 TEST_F(Engine, CallsOutOfOrderFailAndChangeNothing) {
     AcPlPlotEngine* engine = nullptr;
     ASSERT_EQ(AcPlPlotFactory::createPublishEngine(engine), Acad::eOk);
