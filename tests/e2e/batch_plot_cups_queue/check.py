@@ -10,7 +10,7 @@ import plot_drawing as p
 
 tmp = sys.argv[1]
 started = float(open(os.path.join(tmp, "started")).read())
-folder = os.environ.get("VX_TEST_CUPS_OUTPUT") or os.path.join(pwd.getpwuid(os.getuid()).pw_dir, "PDF")
+folder = os.environ.get("VX_TEST_CUPS_PDF_DIR") or os.path.join(pwd.getpwuid(os.getuid()).pw_dir, "PDF")
 found = []
 for _ in range(120):
     found = [f for f in glob.glob(os.path.join(folder, "*.pdf")) if os.path.getmtime(f) >= started]

@@ -1,5 +1,5 @@
 """A printer configuration for the CUPS queue the test environment names (a PDF queue whose
-output folder is VX_TEST_CUPS_OUTPUT, by default the cups-pdf folder ~/PDF of the user running the
+output folder is VX_TEST_CUPS_PDF_DIR, by default the cups-pdf folder ~/PDF of the user running the
 test), and an A1 and an A2 frame."""
 import os
 import sys
