@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "text/encoding.h"
+#include "win32/paths.h"
 #include "win32/safe_file.h"
 
 namespace vx::plot {
@@ -14,8 +15,15 @@ bool writeOutputFile(const std::string& path, std::string_view bytes, std::strin
         return false;
     }
     struct stat st;
-    if (::stat(win32::resolveForWrite(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    const std::string target = win32::resolveForWrite(path);
+    if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
         error = "cannot write " + path + ": it is a folder";
+        return false;
+    }
+    // Said plainly: the safe writer would only report that no temporary file could be made.
+    const std::string folder = win32::parentFolder(target);
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        error = "cannot write " + path + ": the folder " + folder + " does not exist";
         return false;
     }
     win32::FileError failure;
