@@ -67,10 +67,11 @@ def plotters_folder(tmp):
 
 
 def page_size_mm(pdf):
-    """(width, height) of the first page in millimetres, to a tenth."""
+    """(width, height) of the first page in millimetres, to the millimetre (PDF page sizes are
+    whole points, so 594 mm reads 594.08)."""
     info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True, check=True).stdout
     m = re.search(r"Page size:\s+([\d.]+) x ([\d.]+) pts", info)
-    return round(float(m.group(1)) * 25.4 / 72, 1), round(float(m.group(2)) * 25.4 / 72, 1)
+    return float(round(float(m.group(1)) * 25.4 / 72)), float(round(float(m.group(2)) * 25.4 / 72))
 
 
 def pages(pdf):

@@ -10,7 +10,7 @@ if not data.startswith(b"\x1b%-12345X") and b"IN;" not in data[:64]:
     sys.exit("no HP-GL/2 start: %r" % data[:32])
 with tempfile.TemporaryDirectory() as tmp:
     eps = os.path.join(tmp, "sheet.eps")
-    run = subprocess.run(["hp2xx", "-q", "-m", "eps", "-f", eps, plt], capture_output=True, text=True)
+    run = subprocess.run(["hp2xx", "-q", "-t", "-m", "eps", "-f", eps, plt], capture_output=True, text=True)
     if run.returncode != 0 or not os.path.exists(eps):
         sys.exit("hp2xx could not read the file: %s%s" % (run.stdout, run.stderr))
     box = [l for l in open(eps, errors="replace") if l.startswith("%%BoundingBox:")]
