@@ -55,14 +55,8 @@ void CVorlixPaletteChildDlg::OnFastEditNo() { underDocumentLock(paletteFastEditN
 void CVorlixPaletteChildDlg::OnCatalog() { underDocumentLock(paletteCatalogDialog); }
 void CVorlixPaletteChildDlg::OnAttributeSetting() { underDocumentLock(paletteAttributeSettingDialog); }
 
-void CVorlixPaletteChildDlg::OnBatchPlot() {
-    // Plotting runs in the foreground: the batch plot waits for each sheet.
-    resbuf value{};
-    value.restype = RTSHORT;
-    value.resval.rint = 0;
-    acedSetVar(L"BACKGROUNDPLOT", &value);
-    underDocumentLock(paletteBatchPlotDialog);
-}
+// The batch plot switches background plotting off itself before its dialog opens.
+void CVorlixPaletteChildDlg::OnBatchPlot() { underDocumentLock(paletteBatchPlotDialog); }
 
 // Batch layouts are reached only through their command; the hidden button does nothing.
 void CVorlixPaletteChildDlg::OnBatchLayout() {}

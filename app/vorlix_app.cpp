@@ -4,6 +4,7 @@
 #include "afx.h"
 #include "app/command_table.h"
 #include "app/palette.h"
+#include "batchplot/driver_files.h"
 #include "frames/drawing_utils.h"
 #include "settings/settings.h"
 #include "update/update_step.h"
@@ -32,12 +33,7 @@ AcRx::AppRetCode CVorlixDesignApp::On_kInitAppMsg(void* appId) {
     // An accepted upgrade ends the load here, so that the host lets go of the module's files.
     if (runUpdateStep(settings().moduleFolder()) == UpdateResult::HandedOver) return AcRx::kRetError;
     createPaletteSet();
-    // Plotting runs in the foreground: the batch plot waits for each sheet.
-    resbuf value;
-    value.rbnext = nullptr;
-    value.restype = RTSHORT;
-    value.resval.rint = 0;
-    acedSetVar(L"BACKGROUNDPLOT", &value);
+    installPlotDrivers(settings().moduleFolder());
     return result;
 }
 

@@ -1,6 +1,6 @@
 # The module VorlixDesign.arx. Each subsystem folder that exists defines an OBJECT library
 # vx_<folder> linking only host_api; the module is the union of those objects.
-set(VX_MODULE_FOLDERS settings frames app commands plot update resources)
+set(VX_MODULE_FOLDERS settings frames app commands batchplot update resources)
 set(VX_MODULE_OBJECTS)
 
 # vx_module_library(folder sources...): the folder's object library. Module code includes

@@ -1,5 +1,5 @@
-// Services of the host application that the database side asks for: the working database
-// and the host's product key in the per-user profile.
+// Services of the host application that the database side asks for: the working database,
+// the host's product key in the per-user profile and the plot settings validator.
 #pragma once
 
 #include "acadstrc.h"
@@ -7,6 +7,7 @@
 
 class AcDbDatabase;
 class AcApLayoutManager;
+class AcDbPlotSettingsValidator;
 
 class AcDbHostApplicationServices {
 public:
@@ -20,6 +21,8 @@ public:
     virtual const ACHAR* program() = 0;
     // The editor's layout manager (see aclayout.h).
     virtual AcApLayoutManager* layoutManager() const = 0;
+    // The host's plot settings validator (dbplotsetval.h); lives as long as the process.
+    virtual AcDbPlotSettingsValidator* plotSettingsValidator() const;
 };
 
 AcDbHostApplicationServices* acdbHostApplicationServices();

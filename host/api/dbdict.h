@@ -54,7 +54,13 @@ public:
     enum PlotPaperUnits { kInches = 0, kMillimeters = 1, kPixels = 2 };
     enum PlotRotation { k0degrees = 0, k90degrees = 1, k180degrees = 2, k270degrees = 3 };
     enum PlotType { kDisplay = 0, kExtents = 1, kLimits = 2, kView = 3, kWindow = 4, kLayout = 5 };
-    enum StdScaleType { kScaleToFit = 0 };
+    // Standard scales: paper units to drawing units (k1_100 plots 1 paper unit per 100 drawing
+    // units); the inch scales read as paper inches to drawing feet.
+    enum StdScaleType {
+        kScaleToFit = 0, k1_128in, k1_64in, k1_32in, k1_16in, k3_32in, k1_8in, k3_16in, k1_4in, k3_8in,
+        k1_2in, k3_4in, k1in, k3in, k6in, k1ft, k1_1, k1_2, k1_4, k1_8, k1_10, k1_16, k1_20, k1_30,
+        k1_40, k1_50, k1_100, k2_1, k4_1, k8_1, k10_1, k100_1, k1000_1, k1and1_2in
+    };
     // Bits of the layout flags (group 70).
     enum PlotFlags {
         kPlotViewportBorders = 1, kShowPlotStyles = 2, kPlotCentered = 4, kPlotHidden = 8,
@@ -100,6 +106,9 @@ public:
     bool useStandardScale() const { return (plotFlags() & kUseStandardScale) != 0; }
     Acad::ErrorStatus setUseStandardScale(bool on);
     bool modelType() const { return (plotFlags() & kModelType) != 0; }
+    // Takes every plot setting of another AcDbPlotSettings (an AcDbLayout too); this object must be
+    // open for write. Pointers into another drawing (the shade plot object) are left out.
+    Acad::ErrorStatus copyFrom(const AcRxObject* other) override;
 };
 
 class AcDbLayout : public AcDbPlotSettings {

@@ -1,6 +1,7 @@
 // Dictionaries (pairs 3 name / 350 or 360 handle), plot settings and layouts as data.
 #include "db/access.h"
 #include "db/registry.h"
+#include "text/encoding.h"
 
 using namespace vx::db;
 
@@ -285,6 +286,66 @@ Acad::ErrorStatus AcDbPlotSettings::setPlotCentered(bool on) {
 }
 Acad::ErrorStatus AcDbPlotSettings::setUseStandardScale(bool on) {
     return setPlotFlags(on ? (plotFlags() | kUseStandardScale) : (plotFlags() & ~kUseStandardScale));
+}
+
+namespace {
+
+constexpr const char* kPlotSettingsMarker = "AcDbPlotSettings";
+
+bool endsSection(int code) { return code == 100 || code == 101 || code == 1001; }
+
+// Index of the tag after the plot settings marker, or the tag count when there is none.
+size_t plotSettingsStart(const AcDbObject* o) {
+    const size_t n = Access::tagCount(o);
+    for (size_t i = 0; i < n; ++i) {
+        const TagRef t = Access::tag(o, i);
+        if (t.code == 100 && t.value == kPlotSettingsMarker) return i + 1;
+    }
+    return n;
+}
+
+size_t sectionEnd(const AcDbObject* o, size_t from) {
+    const size_t n = Access::tagCount(o);
+    while (from < n && !endsSection(Access::tag(o, from).code)) ++from;
+    return from;
+}
+
+bool isTextCode(int code) { return code >= 1 && code <= 9; }
+bool isPointerCode(int code) { return (code >= 330 && code <= 369) || (code >= 390 && code <= 399); }
+
+}  // namespace
+
+Acad::ErrorStatus AcDbPlotSettings::copyFrom(const AcRxObject* other) {
+    WRITE_GUARD();
+    const AcDbPlotSettings* source = AcDbPlotSettings::cast(other);
+    if (!source) return Acad::eNotThatKindOfClass;
+    if (source == this) return Acad::eOk;
+    const size_t from = plotSettingsStart(source);
+    if (from == Access::tagCount(source)) return Acad::eInvalidInput;
+    const Store* sourceStore = Access::store(source);
+    const bool sameDatabase = sourceStore && sourceStore == Access::store(this);
+    std::vector<OwnTag> copied;
+    for (size_t i = from, end = sectionEnd(source, from); i < end; ++i) {
+        const TagRef t = Access::tag(source, i);
+        // Texts are carried as text: the source may be a drawing of another code page.
+        if (isTextCode(t.code)) {
+            copied.push_back({static_cast<int16_t>(t.code), true, vx::text::toUtf8(decodeText(t, sourceStore))});
+        } else if (!isPointerCode(t.code) || sameDatabase) {
+            copied.push_back({static_cast<int16_t>(t.code), t.utf8, std::string(t.value)});
+        }
+    }
+    OwnTags& own = Access::edit(this);
+    size_t start = plotSettingsStart(this);
+    if (start == own.tags.size()) {
+        start = 0;
+        while (start < own.tags.size() && own.tags[start].code != 101 && own.tags[start].code != 1001) ++start;
+        own.tags.insert(own.tags.begin() + static_cast<long>(start), OwnTag{100, false, kPlotSettingsMarker});
+        ++start;
+    }
+    const size_t end = sectionEnd(this, start);
+    own.tags.erase(own.tags.begin() + static_cast<long>(start), own.tags.begin() + static_cast<long>(end));
+    own.tags.insert(own.tags.begin() + static_cast<long>(start), copied.begin(), copied.end());
+    return Acad::eOk;
 }
 
 AcDbLayout::AcDbLayout() : AcDbPlotSettings() {
