@@ -23,9 +23,7 @@ std::unique_ptr<render::Scene> makePlotScene(AcDbDatabase& db) {
         std::lock_guard<std::mutex> lock(g_mutex);
         maker = g_maker;
     }
-    // INTEGRATION: the renderer's render::makeScene(db) is the default once host/render's scene
-    // (branch render-core) is on main; until then only a scene put in place here plots.
-    return maker ? maker(db) : nullptr;
+    return maker ? maker(db) : render::makeScene(db);
 }
 
 }  // namespace vx::plot
