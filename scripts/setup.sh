@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs when any is missing: with apt-get when run as
-# root, otherwise prints the exact command to run.
+# root, otherwise prints the exact command to run. Each area lists its packages in a file of its
+# own under scripts/packages/ (blank-separated names, '#' starts a comment).
 set -eu
-packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
-          libbenchmark-dev clang python3 python3-ezdxf poppler-utils
-          # plot output and its independent checks
-          qt6-base-dev qt6-svg-dev zlib1g-dev fonts-wqy-microhei hp2xx libgxps-utils)
+here=$(cd "$(dirname "$0")" && pwd)
+packages=($(sed 's/#.*//' "$here"/packages/*.txt))
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

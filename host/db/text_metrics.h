@@ -1,5 +1,7 @@
-// Approximate text advance for alignment and extents: a width per character class, full width
-// for CJK. Fonts are not measured here.
+// Approximate text advance: a width per character class, full width for CJK. Fonts are not
+// measured here: the font layer (render/fonts.h) measures real fonts and falls back to this
+// only when no font resolves (a machine without font files); db extents use it until they
+// come from the renderer.
 #pragma once
 
 #include <string>

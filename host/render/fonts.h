@@ -30,10 +30,18 @@ struct FontInfo {
     std::string file;          // the font file actually used (outline fonts: for the backends)
     int faceIndex = 0;         // face inside a collection (.ttc)
     std::string family;        // family name inside the file
+    std::string style;         // the face's style in its family ("Bold", "Condensed"): QFont::setStyleName
     // Em size (outline fonts) that gives a text of height 1: CAD text height is the height of
     // capital letters, not the em.
     double emPerHeight = 1.0;
     bool substituted = false;  // the request could not be met as named
+    // Outline fonts: characters `file` lacks come from this face at the same em size (empty
+    // when there is none). Backends list it after `family` (QFont::setFamilies) so that what
+    // they draw is what advance() measured.
+    std::string fallbackFile;
+    int fallbackFaceIndex = 0;
+    std::string fallbackFamily;
+    std::string fallbackStyle;
 };
 
 // Geometry of text in text space (see TextRun): strokes for shape fonts, outlines for the rest.
