@@ -12,6 +12,7 @@
 #include "dxf/dxf.h"
 #include "text/encoding.h"
 #include "win32/paths.h"
+#include "win32/safe_file.h"
 
 using namespace vx::db;
 
@@ -122,6 +123,7 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName, int, bool, co
     }
     std::wstring shown = vx::text::fromUtf8(path);
     if (!exists(path)) return fail(Acad::eFileNotFound, shown + L": no such file");
+    vx::win32::removeStaleTemporaries(vx::win32::resolveForWrite(path));  // left by a killed save
     std::string bytes;
     if (!readAll(path, bytes)) return fail(Acad::eFileAccessErr, shown + L": the file cannot be read");
     if (bytes.compare(0, 4, "AC10") == 0 || bytes.compare(0, 4, "AC1.") == 0)

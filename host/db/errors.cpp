@@ -1,139 +1,16 @@
-// Readable names of Acad::ErrorStatus values (generated from the enum in acadstrc.h).
+// Readable names of Acad::ErrorStatus values, made from the list that makes the enum.
 #include "acadstrc.h"
 
+#include <cstddef>
+#include <iterator>
+
 const wchar_t* acadErrorStatusText(Acad::ErrorStatus es) {
-    switch (es) {
-    case Acad::eOk: return L"eOk";
-    case Acad::eNotImplementedYet: return L"eNotImplementedYet";
-    case Acad::eNotApplicable: return L"eNotApplicable";
-    case Acad::eInvalidInput: return L"eInvalidInput";
-    case Acad::eAmbiguousInput: return L"eAmbiguousInput";
-    case Acad::eAmbiguousOutput: return L"eAmbiguousOutput";
-    case Acad::eOutOfMemory: return L"eOutOfMemory";
-    case Acad::eBufferTooSmall: return L"eBufferTooSmall";
-    case Acad::eInvalidOpenState: return L"eInvalidOpenState";
-    case Acad::eEntityInInactiveLayout: return L"eEntityInInactiveLayout";
-    case Acad::eHandleExists: return L"eHandleExists";
-    case Acad::eNullHandle: return L"eNullHandle";
-    case Acad::eBrokenHandle: return L"eBrokenHandle";
-    case Acad::eUnknownHandle: return L"eUnknownHandle";
-    case Acad::eHandleInUse: return L"eHandleInUse";
-    case Acad::eNullObjectPointer: return L"eNullObjectPointer";
-    case Acad::eNullObjectId: return L"eNullObjectId";
-    case Acad::eNullBlockName: return L"eNullBlockName";
-    case Acad::eContainerNotEmpty: return L"eContainerNotEmpty";
-    case Acad::eNullEntityPointer: return L"eNullEntityPointer";
-    case Acad::eIllegalEntityType: return L"eIllegalEntityType";
-    case Acad::eKeyNotFound: return L"eKeyNotFound";
-    case Acad::eDuplicateKey: return L"eDuplicateKey";
-    case Acad::eInvalidIndex: return L"eInvalidIndex";
-    case Acad::eDuplicateIndex: return L"eDuplicateIndex";
-    case Acad::eAlreadyInDb: return L"eAlreadyInDb";
-    case Acad::eOutOfDisk: return L"eOutOfDisk";
-    case Acad::eDeletedEntry: return L"eDeletedEntry";
-    case Acad::eNegativeValueNotAllowed: return L"eNegativeValueNotAllowed";
-    case Acad::eInvalidExtents: return L"eInvalidExtents";
-    case Acad::eInvalidAdsName: return L"eInvalidAdsName";
-    case Acad::eInvalidSymbolTableName: return L"eInvalidSymbolTableName";
-    case Acad::eInvalidKey: return L"eInvalidKey";
-    case Acad::eWrongObjectType: return L"eWrongObjectType";
-    case Acad::eWrongDatabase: return L"eWrongDatabase";
-    case Acad::eObjectToBeDeleted: return L"eObjectToBeDeleted";
-    case Acad::eInvalidDwgVersion: return L"eInvalidDwgVersion";
-    case Acad::eAnonymousEntry: return L"eAnonymousEntry";
-    case Acad::eIllegalReplacement: return L"eIllegalReplacement";
-    case Acad::eEndOfObject: return L"eEndOfObject";
-    case Acad::eEndOfFile: return L"eEndOfFile";
-    case Acad::eIsReading: return L"eIsReading";
-    case Acad::eIsWriting: return L"eIsWriting";
-    case Acad::eNotOpenForRead: return L"eNotOpenForRead";
-    case Acad::eNotOpenForWrite: return L"eNotOpenForWrite";
-    case Acad::eNotThatKindOfClass: return L"eNotThatKindOfClass";
-    case Acad::eInvalidBlockName: return L"eInvalidBlockName";
-    case Acad::eMissingDxfField: return L"eMissingDxfField";
-    case Acad::eDuplicateDxfField: return L"eDuplicateDxfField";
-    case Acad::eInvalidDxfCode: return L"eInvalidDxfCode";
-    case Acad::eInvalidResBuf: return L"eInvalidResBuf";
-    case Acad::eBadDxfSequence: return L"eBadDxfSequence";
-    case Acad::eFilerError: return L"eFilerError";
-    case Acad::eVertexAfterFace: return L"eVertexAfterFace";
-    case Acad::eInvalidFaceVertexIndex: return L"eInvalidFaceVertexIndex";
-    case Acad::eInvalidMeshVertexIndex: return L"eInvalidMeshVertexIndex";
-    case Acad::eOtherObjectsBusy: return L"eOtherObjectsBusy";
-    case Acad::eMustFirstAddBlockToDb: return L"eMustFirstAddBlockToDb";
-    case Acad::eCannotNestBlockDefs: return L"eCannotNestBlockDefs";
-    case Acad::eDwgRecoveredOK: return L"eDwgRecoveredOK";
-    case Acad::eDwgNotRecoverable: return L"eDwgNotRecoverable";
-    case Acad::eDxfPartiallyRead: return L"eDxfPartiallyRead";
-    case Acad::eDxfReadAborted: return L"eDxfReadAborted";
-    case Acad::eDxbPartiallyRead: return L"eDxbPartiallyRead";
-    case Acad::eDwgCRCDoesNotMatch: return L"eDwgCRCDoesNotMatch";
-    case Acad::eDwgSentinelDoesNotMatch: return L"eDwgSentinelDoesNotMatch";
-    case Acad::eDwgObjectImproperlyRead: return L"eDwgObjectImproperlyRead";
-    case Acad::eNoInputFiler: return L"eNoInputFiler";
-    case Acad::eDwgNeedsAFullSave: return L"eDwgNeedsAFullSave";
-    case Acad::eFileAccessErr: return L"eFileAccessErr";
-    case Acad::eFileNotFound: return L"eFileNotFound";
-    case Acad::eFileSharingViolation: return L"eFileSharingViolation";
-    case Acad::eFileExists: return L"eFileExists";
-    case Acad::eFileLockedByACAD: return L"eFileLockedByACAD";
-    case Acad::eNotAnEntity: return L"eNotAnEntity";
-    case Acad::eWasErased: return L"eWasErased";
-    case Acad::ePermanentlyErased: return L"ePermanentlyErased";
-    case Acad::eWasOpenForRead: return L"eWasOpenForRead";
-    case Acad::eWasOpenForWrite: return L"eWasOpenForWrite";
-    case Acad::eWasOpenForUndo: return L"eWasOpenForUndo";
-    case Acad::eWasNotifying: return L"eWasNotifying";
-    case Acad::eWasOpenForNotify: return L"eWasOpenForNotify";
-    case Acad::eOnLockedLayer: return L"eOnLockedLayer";
-    case Acad::eMustOpenThruOwner: return L"eMustOpenThruOwner";
-    case Acad::eSubentitiesStillOpen: return L"eSubentitiesStillOpen";
-    case Acad::eAtMaxReaders: return L"eAtMaxReaders";
-    case Acad::eIsWriteProtected: return L"eIsWriteProtected";
-    case Acad::eIsXRefObject: return L"eIsXRefObject";
-    case Acad::eNotAllowedForThisProxy: return L"eNotAllowedForThisProxy";
-    case Acad::eWasNotErased: return L"eWasNotErased";
-    case Acad::eNotInDatabase: return L"eNotInDatabase";
-    case Acad::eNoDatabase: return L"eNoDatabase";
-    case Acad::eNotInBlock: return L"eNotInBlock";
-    case Acad::eLockViolation: return L"eLockViolation";
-    case Acad::eLockChangeInProgress: return L"eLockChangeInProgress";
-    case Acad::eVetoed: return L"eVetoed";
-    case Acad::eNoDocument: return L"eNoDocument";
-    case Acad::eNotFromThisDocument: return L"eNotFromThisDocument";
-    case Acad::eLISPActive: return L"eLISPActive";
-    case Acad::eTargetDocNotQuiescent: return L"eTargetDocNotQuiescent";
-    case Acad::eDocumentSwitchDisabled: return L"eDocumentSwitchDisabled";
-    case Acad::eInvalidContext: return L"eInvalidContext";
-    case Acad::eCreateFailed: return L"eCreateFailed";
-    case Acad::eCreateInvalidName: return L"eCreateInvalidName";
-    case Acad::eSetFailed: return L"eSetFailed";
-    case Acad::eDelUnknown: return L"eDelUnknown";
-    case Acad::eDelIsModelSpace: return L"eDelIsModelSpace";
-    case Acad::eDelLastLayout: return L"eDelLastLayout";
-    case Acad::eDelUnableToSetCurrent: return L"eDelUnableToSetCurrent";
-    case Acad::eDelUnableToFind: return L"eDelUnableToFind";
-    case Acad::eRenameUnknown: return L"eRenameUnknown";
-    case Acad::eRenameIsModelSpace: return L"eRenameIsModelSpace";
-    case Acad::eRenameInvalidLayoutName: return L"eRenameInvalidLayoutName";
-    case Acad::eRenameLayoutAlreadyExists: return L"eRenameLayoutAlreadyExists";
-    case Acad::eRenameInvalidName: return L"eRenameInvalidName";
-    case Acad::eCopyDoesNotExist: return L"eCopyDoesNotExist";
-    case Acad::eCopyIsModelSpace: return L"eCopyIsModelSpace";
-    case Acad::eCopyFailed: return L"eCopyFailed";
-    case Acad::eCopyInvalidName: return L"eCopyInvalidName";
-    case Acad::eCopyNameExists: return L"eCopyNameExists";
-    case Acad::eInvalidPlotInfo: return L"eInvalidPlotInfo";
-    case Acad::eInvalidPlotArea: return L"eInvalidPlotArea";
-    case Acad::eInvalidPlotSettings: return L"eInvalidPlotSettings";
-    case Acad::eDeviceNotFound: return L"eDeviceNotFound";
-    case Acad::eNotCurrentDatabase: return L"eNotCurrentDatabase";
-    case Acad::eGeneralModelingFailure: return L"eGeneralModelingFailure";
-    case Acad::eUserBreak: return L"eUserBreak";
-    case Acad::eNotImplemented: return L"eNotImplemented";
-    case Acad::eUnsupportedFileFormat: return L"eUnsupportedFileFormat";
-    default:
-        break;
-    }
-    return L"eUnknownStatus";
+    static const wchar_t* const kNames[] = {
+#define VX_ACAD_STATUS_NAME(name) L## #name,
+        VX_ACAD_ERROR_STATUSES(VX_ACAD_STATUS_NAME)
+#undef VX_ACAD_STATUS_NAME
+    };
+    // A value outside the list can only come from a cast.
+    const auto i = static_cast<size_t>(es);
+    return i < std::size(kNames) ? kNames[i] : L"eUnknownStatus";
 }

@@ -18,8 +18,9 @@ using Sink = std::function<bool(const char* data, size_t size)>;
 // The drawing as DXF text in the store's version and encoding.
 Acad::ErrorStatus write(vx::db::Store& st, const Sink& sink);
 Acad::ErrorStatus write(vx::db::Store& st, std::string& out);
-// Writes beside the target (the producer feeds the sink), flushes, keeps the previous file as
-// NAME.bak and renames over it. A failed write leaves the target as it was.
+// Saves through vx::win32::SafeFile (the producer feeds the sink): a read-only target is refused,
+// a symbolic link written through, mode and owner kept; the previous file is kept as NAME.bak.
+// A refused or failed save leaves the target and its NAME.bak as they were.
 Acad::ErrorStatus saveFile(const std::string& path, const std::function<Acad::ErrorStatus(const Sink&)>& produce,
                            std::wstring& message);
 // The previous version's name: the file name with its extension replaced by ".bak".

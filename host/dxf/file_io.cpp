@@ -1,5 +1,5 @@
-// Saving a file without ever losing the previous one: temporary file, flush, NAME.bak, rename.
-#include <fcntl.h>
+// Saving a drawing: the writer streams into a SafeFile, and the file it replaces is kept as
+// NAME.bak without a moment where either name is missing.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,14 +8,50 @@
 
 #include "dxf/dxf.h"
 #include "text/encoding.h"
+#include "win32/paths.h"
+#include "win32/safe_file.h"
+#include "win32/temporary_files.h"
 
 namespace vx::dxf {
 
 namespace {
-std::wstring why(const std::string& path, const char* what) {
-    return vx::text::fromUtf8(path) + L": " + vx::text::fromUtf8(what) + L" (" +
-           vx::text::fromUtf8(std::strerror(errno)) + L")";
+
+constexpr int kNameAttempts = 16;
+
+vx::win32::FileError backupFailed(const std::string& bak, int err) {
+    return {vx::win32::errorFromErrno(err, bak), err, bak,
+            vx::text::fromUtf8(bak) + L": cannot keep the previous file (" + vx::text::fromUtf8(std::strerror(err)) + L")"};
 }
+
+// The previous file becomes NAME.bak through a hard link made under a fresh name and renamed
+// over the old backup: the drawing itself is never moved away, and the old backup goes only
+// once the new one is complete. Where no hard link can be made the file is copied.
+bool keepBackup(const std::string& target, const struct stat& previous, vx::win32::FileError& error) {
+    const std::string bak = backupName(target);
+    if (bak == target) return true;  // saving NAME.bak itself: there is nothing to keep it as
+    vx::win32::removeStaleTemporaries(bak);
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        const std::string linked = vx::win32::temporaryName(bak, vx::win32::thisProcess());
+        if (::link(target.c_str(), linked.c_str()) != 0) {
+            if (errno == EEXIST) continue;
+            vx::win32::SafeFileOptions options;
+            options.like = &previous;
+            return vx::win32::copyFileSafely(target, bak, error, options);
+        }
+        if (::rename(linked.c_str(), bak.c_str()) == 0) return true;
+        const int err = errno;
+        ::unlink(linked.c_str());
+        error = backupFailed(bak, err);
+        return false;
+    }
+    error = backupFailed(bak, EEXIST);
+    return false;
+}
+
+Acad::ErrorStatus statusOf(const vx::win32::FileError& error) {
+    return error.err == ENOSPC || error.err == EDQUOT ? Acad::eOutOfDisk : Acad::eFileAccessErr;
+}
+
 }  // namespace
 
 std::string backupName(const std::string& path) {
@@ -27,66 +63,26 @@ std::string backupName(const std::string& path) {
 
 Acad::ErrorStatus saveFile(const std::string& path, const std::function<Acad::ErrorStatus(const Sink&)>& produce,
                            std::wstring& message) {
-    struct stat target;
-    if (::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode)) {
-        errno = EISDIR;
-        message = why(path, "is not a file");
-        return Acad::eFileAccessErr;
+    vx::win32::SafeFile out(path);
+    if (!out.ok()) {
+        message = out.error().message;
+        return statusOf(out.error());
     }
-    std::string tmp = path + ".vxtmp";
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        message = why(tmp, "cannot create the file");
-        return Acad::eFileAccessErr;
+    Acad::ErrorStatus es = produce([&](const char* data, size_t size) { return out.write(data, size); });
+    if (!out.ok()) {
+        message = out.error().message;
+        return statusOf(out.error());
     }
-    int writeErr = 0;
-    Acad::ErrorStatus es = produce([&](const char* data, size_t size) {
-        size_t done = 0;
-        while (done < size) {
-            ssize_t n = ::write(fd, data + done, size - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) {
-                writeErr = errno;
-                return false;
-            }
-            done += static_cast<size_t>(n);
-        }
-        return true;
-    });
-    if (es != Acad::eOk || writeErr) {
-        errno = writeErr;
-        message = why(tmp, "cannot write the file");
-        ::close(fd);
-        ::unlink(tmp.c_str());
-        return writeErr == ENOSPC ? Acad::eOutOfDisk : (es != Acad::eOk ? es : Acad::eFileAccessErr);
+    if (es != Acad::eOk) {
+        message = vx::text::fromUtf8(out.target()) + L": the drawing could not be written (" +
+                  acadErrorStatusText(es) + L")";
+        return es;
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        message = why(tmp, "cannot flush the file");
-        ::unlink(tmp.c_str());
-        return Acad::eFileAccessErr;
-    }
-    struct stat sb;
-    if (::stat(path.c_str(), &sb) == 0) {
-        // The previous version stays as NAME.bak (a hard link, so the name never goes missing).
-        std::string bak = backupName(path);
-        ::unlink(bak.c_str());
-        if (::link(path.c_str(), bak.c_str()) != 0 && ::rename(path.c_str(), bak.c_str()) != 0) {
-            message = why(bak, "cannot keep the previous file");
-            ::unlink(tmp.c_str());
-            return Acad::eFileAccessErr;
-        }
-    }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
-        message = why(path, "cannot replace the file");
-        ::unlink(tmp.c_str());
-        return Acad::eFileAccessErr;
-    }
-    size_t slash = path.rfind('/');
-    std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
+    vx::win32::FileError error;
+    const bool keep = out.replacesExisting();
+    if (!out.commit(error, [&](vx::win32::FileError& why) { return !keep || keepBackup(out.target(), out.previous(), why); })) {
+        message = error.message;
+        return statusOf(error);
     }
     return Acad::eOk;
 }

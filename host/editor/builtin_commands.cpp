@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "aced.h"
+#include "editor/command_line.h"
 #include "editor/command_loop.h"
 #include "editor/command_stack.h"
 #include "editor/db_bridge.h"
@@ -67,7 +68,11 @@ bool askYes(const std::wstring& question) {
 bool saveAs(Document* doc, const std::wstring& path) {
     std::wstring why;
     if (!saveDrawing(doc->database(), path, why)) {
-        acutPrintf(L"\nUnable to save %s: %s", path.c_str(), why.c_str());
+        // The reason names the file it is about ("NAME is read-only"): the name is not repeated.
+        if (why.compare(0, path.size(), path) == 0) acutPrintf(L"\nUnable to save: %s", why.c_str());
+        else acutPrintf(L"\nUnable to save %s: %s", path.c_str(), why.c_str());
+        // A script whose save was refused has not done its work: its run must not end as a success.
+        CommandLine::get().noteUnusableLine();
         return false;
     }
     doc->setPath(path);

@@ -7,6 +7,7 @@
 #include "aced.h"
 #include "editor/command_stack.h"
 #include "text/encoding.h"
+#include "win32/paths.h"
 
 namespace vx::editor {
 namespace {
@@ -16,11 +17,9 @@ std::wstring fileNameOf(const std::wstring& path) {
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-std::wstring nativePath(const ACHAR* path) {
-    std::wstring p = path ? path : L"";
-    std::replace(p.begin(), p.end(), L'\\', L'/');
-    return p;
-}
+// The module file as the platform's file functions find it (separators and case), kept wide
+// for messages and the module list.
+std::wstring nativePath(const ACHAR* path) { return vx::text::fromUtf8(vx::win32::nativePath(path)); }
 
 // Whether `address` lies inside the shared object opened as `handle`.
 bool addressInModule(const void* address, void* handle) {

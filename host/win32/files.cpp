@@ -8,8 +8,8 @@
 #include <cstdio>
 
 #include "win32.h"
-#include "win32/file_io.h"
 #include "win32/paths.h"
+#include "win32/safe_file.h"
 
 using vx::win32::failFromErrno;
 using vx::win32::nativePath;
@@ -24,11 +24,13 @@ BOOL fail(DWORD code) {
 bool isReadOnly(const struct stat& st) { return (st.st_mode & S_IWUSR) == 0; }
 
 // Copies a regular file's bytes, permission bits and modification time to `to`, replacing it
-// in one step.
-BOOL copyRegular(const std::string& from, const struct stat& st, const std::string& to) {
-    std::string bytes;
-    if (!vx::win32::readWholeFile(from, bytes)) return failFromErrno(from);
-    if (!vx::win32::replaceFileAtomically(to, bytes, &st, true)) return failFromErrno(to);
+// in one step; a move also keeps the file's owner.
+BOOL copyRegular(const std::string& from, const struct stat& st, const std::string& to, bool move = false) {
+    vx::win32::SafeFileOptions options;
+    options.like = &st;
+    options.ownerOfLike = move;
+    vx::win32::FileError error;
+    if (!vx::win32::copyFileSafely(from, to, error, options)) return fail(error.code);
     return TRUE;
 }
 
@@ -87,7 +89,7 @@ BOOL MoveFileW(LPCWSTR existing, LPCWSTR newName) {
     // Another file system: a file is copied and then removed; a folder cannot move there.
     if (S_ISDIR(src.st_mode)) return fail(ERROR_NOT_SAME_DEVICE);
     if (lstat(to.c_str(), &dst) == 0) return fail(ERROR_ALREADY_EXISTS);
-    if (!copyRegular(from, src, to)) return FALSE;
+    if (!copyRegular(from, src, to, true)) return FALSE;
     if (::unlink(from.c_str()) != 0) {
         int err = errno;
         ::unlink(to.c_str());  // one copy of the file, never two

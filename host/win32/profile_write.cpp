@@ -1,15 +1,11 @@
 // WritePrivateProfileStringW: edits the lines that the call is about, keeps every other line
-// byte for byte, and replaces the file atomically.
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
+// byte for byte, and replaces the file through SafeFile (a read-only file is refused).
 #include "win32.h"
 #include "win32/file_io.h"
 #include "win32/paths.h"
 #include "win32/profile_document.h"
 #include "win32/profile_format.h"
+#include "win32/safe_file.h"
 
 namespace {
 
@@ -128,26 +124,26 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPC
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    const std::string target = vx::win32::resolveForWrite(vx::win32::nativePath(fileName));
-    struct stat st;
-    const bool existed = stat(target.c_str(), &st) == 0;
-    // The replacement is a rename, which only needs the folder to be writable: a read-only
-    // file (no owner write bit, as the READONLY attribute reads here) is refused explicitly.
-    if (existed && (S_ISDIR(st.st_mode) || (st.st_mode & S_IWUSR) == 0 || access(target.c_str(), W_OK) != 0)) {
-        SetLastError(ERROR_ACCESS_DENIED);
+    vx::win32::SafeFile out(vx::win32::nativePath(fileName));
+    if (!out.ok()) {
+        SetLastError(out.error().code);
         return FALSE;
     }
     std::string bytes;
-    if (!vx::win32::readWholeFile(target, bytes) && errno != ENOENT)
-        return vx::win32::failFromErrno(target);  // never replace a file that could not be read
-    ini::Document doc = existed ? ini::Document(bytes) : ini::Document();
+    if (out.replacesExisting() && !vx::win32::readWholeFile(out.target(), bytes))
+        return vx::win32::failFromErrno(out.target());  // never replace a file that could not be read
+    ini::Document doc = out.replacesExisting() ? ini::Document(bytes) : ini::Document();
     if (!edit(doc, ini::trim(section), key, value)) return TRUE;
-    std::string out;
-    if (!doc.serialize(out)) {
+    std::string text;
+    if (!doc.serialize(text)) {
         SetLastError(ERROR_NO_UNICODE_TRANSLATION);
         return FALSE;
     }
-    if (!vx::win32::replaceFileAtomically(target, out, existed ? &st : nullptr))
-        return vx::win32::failFromErrno(target);
+    out.write(text);
+    vx::win32::FileError error;
+    if (!out.commit(error)) {
+        SetLastError(error.code);
+        return FALSE;
+    }
     return TRUE;
 }

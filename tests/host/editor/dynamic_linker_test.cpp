@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cwctype>
+
 #include "editor/command_loop.h"
 #include "editor/command_stack.h"
 #include "editor/dynamic_linker.h"
@@ -34,6 +36,20 @@ TEST_F(DynamicLinkerTest, LoadRunsInitAndUnloadRemovesTheCommands) {
     ASSERT_TRUE(linker.unloadModule(L"vx_mod_plain.arx", true, false));
     EXPECT_TRUE(linker.modules().empty());
     EXPECT_EQ(runCommandLine(L"HELLO_plain"), RunResult::kUnknown);
+}
+
+TEST_F(DynamicLinkerTest, AWindowsStylePathFindsTheModuleWhateverTheCase) {
+    // As an office's script names it: backslashes, the file name in capitals.
+    std::wstring windows = VX_MOD_PLAIN;
+    const size_t slash = windows.rfind(L'/');
+    for (size_t i = slash + 1; i < windows.size(); ++i) windows[i] = static_cast<wchar_t>(std::towupper(windows[i]));
+    for (auto& c : windows)
+        if (c == L'/') c = L'\\';
+    ASSERT_TRUE(linker.loadModule(windows.c_str(), true, false)) << linker.lastError();
+    ASSERT_EQ(linker.modules().size(), 1u);
+    EXPECT_EQ(std::wstring(VX_MOD_PLAIN), linker.modules()[0]->path);
+    EXPECT_TRUE(linker.loadModule(VX_MOD_PLAIN, true, false));  // the same file: no second copy
+    EXPECT_EQ(linker.modules().size(), 1u);
 }
 
 TEST_F(DynamicLinkerTest, ALockedModuleStaysLoaded) {

@@ -93,9 +93,20 @@ TEST(Files, MoveAcrossFileSystemsCopiesThenRemoves) {
         GTEST_SKIP() << "/dev/shm and /tmp are one file system here";
     }
     dir.write("plot.pmp", "media");
+    ASSERT_EQ(0, chmod(dir.native("plot.pmp").c_str(), 0640));
+    const bool root = geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(0, chown(dir.native("plot.pmp").c_str(), 65534, 65534));
+    }
     const std::wstring target = vx::text::fromUtf8(shm + "/plot.pmp");
     ASSERT_TRUE(MoveFileW(dir.windows("plot.pmp").c_str(), target.c_str()));
     EXPECT_FALSE(dir.exists("plot.pmp"));
+    struct stat moved;
+    ASSERT_EQ(0, stat((shm + "/plot.pmp").c_str(), &moved));
+    EXPECT_EQ(0640u, moved.st_mode & 07777);
+    if (root) {
+        EXPECT_EQ(65534u, moved.st_uid);  // a move keeps the file's owner
+    }
     EXPECT_EQ(0, unlink((shm + "/plot.pmp").c_str()));
     rmdir(shm.c_str());
 }

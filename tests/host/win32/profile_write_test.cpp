@@ -209,6 +209,17 @@ TEST_F(ProfileWrite, FailsWithoutTouchingAnythingWhenTheFileCannotBeWritten) {
     EXPECT_EQ(3u, dir.entryCount());  // plain, folder.ini, locked.ini: no temporary file left
 }
 
+TEST_F(ProfileWrite, WritesFilesWithTheLongestNamesAndLeavesNoTemporary) {
+    // 250 bytes: the temporary beside it must not need a longer name than the folder allows.
+    const std::string name = std::string(130, 's') + "图框设置图框设置图框设置图框设置图框设置图框设置图框设置图框设置图框设置图框设置" + ".ini";
+    ASSERT_EQ(254u, name.size());
+    const std::wstring longFile = dir.windows(name);
+    ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"K", L"v", longFile.c_str())) << GetLastError();
+    ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"K", L"w", longFile.c_str())) << GetLastError();
+    EXPECT_EQ("[S]\r\nK=w\r\n", dir.read(name));
+    EXPECT_EQ(1u, dir.entryCount());
+}
+
 TEST_F(ProfileWrite, RefusesNamesAndValuesThatWouldChangeTheFileStructure) {
     dir.write("SHEETCONFIG.INI", "[S]\r\nK=v\r\n");
     EXPECT_FALSE(put(L"S", L"K", L"line\r\nINJECTED=1"));
