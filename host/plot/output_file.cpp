@@ -1,12 +1,8 @@
-// Plot files are written through the host's atomic replacement (see output_file.h).
+// Plot files go through win32::SafeFile like every file the host replaces.
 #include "plot/output_file.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-#include <cstring>
-
-#include "win32/file_io.h"
+#include "text/encoding.h"
+#include "win32/safe_file.h"
 
 namespace vx::plot {
 
@@ -15,22 +11,10 @@ bool writeOutputFile(const std::string& path, std::string_view bytes, std::strin
         error = "no output file named";
         return false;
     }
-    const std::string target = win32::resolveForWrite(path);
-    struct stat st;
-    const bool exists = ::stat(target.c_str(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode)) {
-        error = "cannot write " + path + ": it is a folder";
-        return false;
-    }
-    if (exists && !(st.st_mode & S_IWUSR)) {
-        error = "cannot write " + path + ": the file is read-only";
-        return false;
-    }
-    if (!win32::replaceFileAtomically(target, bytes, exists ? &st : nullptr)) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    return true;
+    win32::FileError failure;
+    if (win32::writeFileSafely(path, [&](win32::Sink& sink) { return sink.write(bytes); }, failure)) return true;
+    error = text::toUtf8(failure.message);
+    return false;
 }
 
 }  // namespace vx::plot

@@ -1,6 +1,4 @@
-// The one place plot files reach the disk.
-// INTEGRATION: when the host's safe-replace routine (host/win32, branch safe-save) lands, this
-// function forwards to it; nothing else in host/plot writes files.
+// The one place plot files reach the disk: through the host's safe replacement.
 #pragma once
 
 #include <string>
@@ -9,7 +7,8 @@
 namespace vx::plot {
 
 // Replaces (or creates) the file at the native path `path` with `bytes`: the target is always
-// either its old or its new content. Refuses folders and read-only files. False with a reason.
+// either its old or its new content. Refuses folders and read-only files. False with a reason
+// that names the file.
 bool writeOutputFile(const std::string& path, std::string_view bytes, std::string& error);
 
 }  // namespace vx::plot

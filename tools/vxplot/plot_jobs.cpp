@@ -94,6 +94,11 @@ bool sheetFor(const std::string& named, const Box2& box, vx::plot::Paper& paper,
     return true;
 }
 
+// The reason a file failed, naming the file once.
+std::string failure(const std::string& path, const std::string& reason) {
+    return reason.find(path) == std::string::npos ? path + ": " + reason : reason;
+}
+
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
@@ -141,7 +146,7 @@ int plotWindow(const Options& options, Context& run) {
     const PageResult r =
         plotOne(run, options, pageFor(options, options.window, paper, fs::path(options.out).stem().string()), options.out);
     if (!r.ok) {
-        run.err << "vxplot: " << options.out << ": " << r.error << "\n";
+        run.err << "vxplot: " << failure(options.out, r.error) << "\n";
         return 1;
     }
     char seconds[32];
@@ -190,11 +195,11 @@ int plotFrames(const Options& options, Context& run) {
             run.err << progress << name << ": the frame fits no ISO sheet\n";
             continue;
         }
-        const PageResult r = plotOne(run, options, pageFor(options, frames[i].extents, paper, stem + "-" + number),
-                                     (fs::path(options.outDir) / name).string());
+        const std::string path = (fs::path(options.outDir) / name).string();
+        const PageResult r = plotOne(run, options, pageFor(options, frames[i].extents, paper, stem + "-" + number), path);
         if (!r.ok) {
             ++failed;
-            run.err << progress << name << ": " << r.error << "\n";
+            run.err << progress << failure(path, r.error) << "\n";
             continue;
         }
         run.out << progress << name << "  " << sheetText(paper, sheet) << "  " << count(r.page.drawn, "primitive")

@@ -211,7 +211,8 @@ TEST_F(VxplotJobs, FailuresAreSaidAndGiveANonZeroStatus) {
     err.str("");
     const std::string missing = folder.file("missing/w.pdf");
     EXPECT_EQ(run({"p.dxf", "--window", "0,0,100,100", "--out", missing.c_str()}), 1);
-    EXPECT_NE(err.str().find("cannot write"), std::string::npos) << err.str();
+    EXPECT_EQ(err.str().rfind("vxplot: " + missing + ": ", 0), 0u) << err.str();  // the file named once
+    EXPECT_EQ(err.str().find(missing, 10 + missing.size()), std::string::npos) << err.str();
 
     // A frame whose file cannot be written fails alone; the others are plotted.
     addFrame({100000, 0, 184100, 59400});
