@@ -3,6 +3,7 @@
 #include "afxwin.h"
 #include "commands/batch_plt_num_dlg.h"
 #include "commands/fast_edit_plt_no_dlg.h"
+#include "commands/plt_catalog_dlg.h"
 #include "commands/sheet_attr_info_set_dlg.h"
 
 namespace vorlix {
@@ -14,7 +15,7 @@ void notYet() { AfxMessageBox(L"此功能尚未提供。", MB_OK); }
 void paletteBatchNumberDialog() { runBatchPltNumDialog(); }
 void paletteFastEditNoDialog() { runFastEditPltNoDialog(); }
 void paletteAttributeSettingDialog() { runSheetAttrInfoSetDialog(); }
-void paletteCatalogDialog() { notYet(); }
+void paletteCatalogDialog() { runPltCatalogDialog(); }
 void paletteBatchPlotDialog() { notYet(); }
 
 }  // namespace vorlix

@@ -9,8 +9,6 @@ namespace {
 void notAvailable() { acutPrintf(L"\n此功能尚未提供。"); }
 }  // namespace
 
-void cmdPltCatalog() { notAvailable(); }
 void cmdBatchPlt() { notAvailable(); }
-void cmdBatchLayout() { notAvailable(); }
 
 }  // namespace vorlix

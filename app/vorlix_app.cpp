@@ -5,6 +5,7 @@
 #include "app/palette.h"
 #include "frames/drawing_utils.h"
 #include "settings/settings.h"
+#include "update/update_step.h"
 
 namespace vorlix {
 
@@ -23,6 +24,8 @@ AcRx::AppRetCode CVorlixDesignApp::On_kInitAppMsg(void* appId) {
     m_frameLayerId = ensureLayer(kFrameLayer, kFrameLayerColor);
     computeLocationsFromModule();
     settings().reload();
+    // An accepted upgrade ends the load here, so that the host lets go of the module's files.
+    if (runUpdateStep(settings().moduleFolder()) == UpdateResult::HandedOver) return AcRx::kRetError;
     createPaletteSet();
     // Plotting runs in the foreground: the batch plot waits for each sheet.
     resbuf value;

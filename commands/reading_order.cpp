@@ -1,5 +1,6 @@
 #include "commands/reading_order.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "dbents.h"
@@ -36,24 +37,35 @@ std::vector<std::size_t> readingOrder(const std::vector<FramePlace>& places) {
 }
 
 FrameList inReadingOrder(const FrameList& ids) {
-    std::vector<FramePlace> places;
-    std::vector<AcDbObjectId> placed, unplaced;
+    // Model space and each layout have coordinates of their own: each space is one sheet to
+    // read, the spaces taken in the order the list first reaches them.
+    struct Sheet {
+        AcDbObjectId space;
+        std::vector<FramePlace> places;
+        std::vector<AcDbObjectId> placed, unplaced;
+    };
+    std::vector<Sheet> sheets;
     for (int i = 0; i < ids.length(); ++i) {
         AcDbObjectPointer<AcDbEntity> ent(ids[i], AcDb::kForRead);
         if (ent.openStatus() != Acad::eOk) continue;
+        const AcDbObjectId space = ent->ownerId();
+        auto sheet = std::find_if(sheets.begin(), sheets.end(), [&](const Sheet& s) { return s.space == space; });
+        if (sheet == sheets.end()) sheet = sheets.insert(sheets.end(), Sheet{space, {}, {}, {}});
         AcDbExtents ext;
         if (ent->getGeomExtents(ext) != Acad::eOk || ext.isEmpty()) {
-            unplaced.push_back(ids[i]);
+            sheet->unplaced.push_back(ids[i]);
             continue;
         }
         const AcGePoint3d& lo = ext.minPoint();
         const AcGePoint3d& hi = ext.maxPoint();
-        places.push_back({(lo.x + hi.x) / 2, (lo.y + hi.y) / 2, hi.y - lo.y});
-        placed.push_back(ids[i]);
+        sheet->places.push_back({(lo.x + hi.x) / 2, (lo.y + hi.y) / 2, hi.y - lo.y});
+        sheet->placed.push_back(ids[i]);
     }
     FrameList out(0, 8);
-    for (std::size_t k : readingOrder(places)) out.append(placed[k]);
-    for (const AcDbObjectId& id : unplaced) out.append(id);
+    for (const Sheet& sheet : sheets) {
+        for (std::size_t k : readingOrder(sheet.places)) out.append(sheet.placed[k]);
+        for (const AcDbObjectId& id : sheet.unplaced) out.append(id);
+    }
     return out;
 }
 

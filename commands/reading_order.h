@@ -21,9 +21,10 @@ constexpr double kRowTolerance = 0.725;
 // Indexes into `places` in reading order. The first place sets the row tolerance.
 std::vector<std::size_t> readingOrder(const std::vector<FramePlace>& places);
 
-// The ids in reading order. An object that does not open is left out, and the tolerance comes
-// from the first object that opens. Objects that open but have no extents (an empty block)
-// follow the ordered ones in their input order, so that none of them is lost.
+// The ids in reading order, one sheet per space (model space, each layout) in the order the
+// ids first reach it. An object that does not open is left out, and the tolerance comes from
+// the first object of its space that opens. Objects that open but have no extents (an empty
+// block) follow the ordered ones of their space in input order, so that none of them is lost.
 FrameList inReadingOrder(const FrameList& ids);
 
 }  // namespace vorlix

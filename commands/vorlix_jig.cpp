@@ -57,6 +57,9 @@ PlaceResult placeTakenReferences(AcDbDatabase* taken, AcDbObjectId frameLayer) {
     if (!owned || !working) return PlaceResult::NoReference;
     if (working->insert(AcGeMatrix3d::kIdentity, owned.get(), true) != Acad::eOk) return PlaceResult::NoReference;
     owned.reset();
+    // An older drawing (R12) cannot hold every entity of the frame as it is: say what changed.
+    const wchar_t* changed = vx::db::lastCopyReport();
+    if (changed && *changed) acutPrintf(L"\n%s\n", changed);
 
     ads_name last;
     AcDbObjectId id;

@@ -15,7 +15,8 @@ using FrameList = AcDbObjectIdArray;
 bool pickFrames(const ACHAR* prompt, FrameList& frames);
 // The same, limited to block references (INSERT) on "C-TK".
 bool pickFrameReferences(const ACHAR* prompt, FrameList& frames);
-// Every object on "C-TK" in drawing order; empty when there is none.
+// Every object on "C-TK" of the whole drawing: model space first, then the paper-space layouts
+// in tab order, each in drawing order; empty when there is none.
 FrameList allFrames();
 // One object picked with the prompt; false on cancel or when the pick names no object.
 bool pickOneObject(const ACHAR* prompt, AcDbObjectId& id);

@@ -208,15 +208,21 @@ public:
     BOOL IsDots() const;
     BOOL IsDirectory() const;
     BOOL IsReadOnly() const;
+    // True when the entry has any of the FILE_ATTRIBUTE_* bits: a link is REPARSE_POINT (and
+    // DIRECTORY when it leads to a folder), a pipe, socket or device is DEVICE.
+    BOOL MatchesMask(DWORD mask) const;
 
 private:
     struct Entry {
         CString name;
         bool directory = false;
         bool readOnly = false;
+        bool link = false;
+        bool device = false;  // a pipe, socket or device node
         unsigned long long size = 0;
     };
     const Entry* current() const;
+    DWORD attributes() const;
 
     std::vector<Entry> m_entries;
     size_t m_next = 0;

@@ -19,6 +19,9 @@ namespace vx::db {
 class Store;
 // The reason the last failed read gave, for the editor to print ("" after a good read).
 const wchar_t* lastReadMessage();
+// What the last insert or wblock on this thread had to convert or leave out because the target
+// is an older drawing (R12), as one line for the command line; "" when everything was copied.
+const wchar_t* lastCopyReport();
 }  // namespace vx::db
 
 class AcDbDatabase : public AcRxObject {

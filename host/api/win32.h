@@ -17,7 +17,18 @@ typedef void* HANDLE;
 typedef void* HMODULE;
 typedef void* HINSTANCE;
 typedef void* HWND;
-typedef void* LPSECURITY_ATTRIBUTES;
+typedef void* PSECURITY_DESCRIPTOR;
+typedef void* HLOCAL;
+typedef unsigned long ULONG;
+
+// Security attributes of a new object. A descriptor comes from
+// ConvertStringSecurityDescriptorToSecurityDescriptorW (sddl.h); none gives the default access.
+struct SECURITY_ATTRIBUTES {
+    DWORD nLength;
+    PSECURITY_DESCRIPTOR lpSecurityDescriptor;
+    BOOL bInheritHandle;
+};
+typedef SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 
 #ifndef TRUE
 #define TRUE 1
@@ -32,7 +43,11 @@ typedef void* LPSECURITY_ATTRIBUTES;
 constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
 constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x1;
 constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
+// Not a regular file, folder or link (a pipe, socket or device node).
+constexpr DWORD FILE_ATTRIBUTE_DEVICE = 0x40;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+// A symbolic link (with FILE_ATTRIBUTE_DIRECTORY when it leads to a folder).
+constexpr DWORD FILE_ATTRIBUTE_REPARSE_POINT = 0x400;
 
 // Error codes of GetLastError that the host sets.
 constexpr DWORD ERROR_SUCCESS = 0;
@@ -53,6 +68,7 @@ constexpr DWORD ERROR_INVALID_NAME = 123;
 constexpr DWORD ERROR_MOD_NOT_FOUND = 126;
 constexpr DWORD ERROR_DIR_NOT_EMPTY = 145;
 constexpr DWORD ERROR_FILENAME_EXCED_RANGE = 206;
+constexpr DWORD ERROR_ENVVAR_NOT_FOUND = 203;
 constexpr DWORD ERROR_NO_UNICODE_TRANSLATION = 1113;
 constexpr DWORD ERROR_CANT_RESOLVE_FILENAME = 1921;
 
@@ -71,6 +87,23 @@ BOOL CopyFileW(LPCWSTR existing, LPCWSTR newName, BOOL failIfExists);
 BOOL MoveFileW(LPCWSTR existing, LPCWSTR newName);
 BOOL DeleteFileW(LPCWSTR path);
 BOOL CreateDirectoryW(LPCWSTR path, LPSECURITY_ATTRIBUTES security);
+
+// Code pages: CP_ACP is the host's ANSI code page. With MB_ERR_INVALID_CHARS a byte sequence
+// that does not decode fails (ERROR_NO_UNICODE_TRANSLATION) instead of becoming U+FFFD; a
+// character the code page lacks becomes the default character ("?"). A length of -1 means a
+// NUL-terminated input (the NUL is converted too); a size of 0 asks for the length needed.
+constexpr UINT CP_ACP = 0;
+constexpr UINT CP_UTF8 = 65001;
+constexpr DWORD MB_ERR_INVALID_CHARS = 0x8;
+int MultiByteToWideChar(UINT codePage, DWORD flags, const char* multiByte, int length, LPWSTR wide, int size);
+int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int length, char* multiByte, int size,
+                        const char* defaultChar, BOOL* usedDefaultChar);
+
+// The process environment. 0 and ERROR_ENVVAR_NOT_FOUND when the variable is not set, 0 and
+// ERROR_SUCCESS when it is set and empty; a buffer too small gives the size needed (NUL included).
+DWORD GetEnvironmentVariableW(LPCWSTR name, LPWSTR buffer, DWORD size);
+// Milliseconds on a clock that never goes back (since an unspecified start).
+unsigned long long GetTickCount64();
 
 // The full path of the shared object (or, for a null handle, the executable) that contains
 // the address `module`. Returns the number of characters copied, truncating like Windows.

@@ -83,11 +83,8 @@ int main(int argc, char** argv) {
     if (!openFirstDrawing(drawing) && !opt.drawing.empty()) return 1;
     if (!editor::documentManager().current() && !openFirstDrawing("")) return 1;
 
-    const std::string module = opt.noModule ? std::string() : (opt.module.empty() ? defaultModule() : opt.module);
-    if (!module.empty() && !editor::dynamicLinker().loadModule(text::fromUtf8(module).c_str(), true, false) &&
-        !opt.module.empty())
-        cl.noteUnusableLine();
-
+    // The input is there before the module loads: a question the module asks while it loads
+    // (the update check's) is answered by the script's first lines or at the terminal.
     if (!opt.script.empty()) {
         bool opened = false;
         cl.pushSource(editor::fileSource(opt.script, &opened));
@@ -98,6 +95,11 @@ int main(int argc, char** argv) {
     } else {
         cl.pushSource(editor::stdinSource());
     }
+
+    const std::string module = opt.noModule ? std::string() : (opt.module.empty() ? defaultModule() : opt.module);
+    if (!module.empty() && !editor::dynamicLinker().loadModule(text::fromUtf8(module).c_str(), true, false) &&
+        !opt.module.empty())
+        cl.noteUnusableLine();
     const int unusable = editor::runCommandLoop();
     editor::dynamicLinker().unloadAll();
     // QUIT asked already; at the end of the input nobody was asked.

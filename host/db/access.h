@@ -29,9 +29,6 @@ struct Field {
 
 class Access {
 public:
-    // True while a reader builds objects: constructors then skip the new-object template.
-    static bool loading;
-
     static Store* store(const AcDbObject* o) { return o->m_db ? &o->m_db->store() : nullptr; }
     static void setDatabase(AcDbObject* o, AcDbDatabase* db) { o->m_db = db; }
     static uint64_t handle(const AcDbObject* o) { return o->m_handle; }
@@ -45,6 +42,7 @@ public:
     static uint32_t seq(const AcDbObject* o) { return o->m_seq; }
     static void setSeq(AcDbObject* o, uint32_t s) { o->m_seq = s; }
     static void setLoaded(AcDbObject* o, uint32_t first, uint32_t count, uint32_t srcBegin, uint32_t srcEnd) {
+        o->m_flags &= static_cast<uint8_t>(~fNewTemplate);
         o->m_tagFirst = first;
         o->m_tagCount = count;
         o->m_srcBegin = srcBegin;
@@ -52,7 +50,7 @@ public:
     }
     static uint32_t srcBegin(const AcDbObject* o) { return o->m_srcBegin; }
     static uint32_t srcEnd(const AcDbObject* o) { return o->m_srcEnd; }
-    static bool isEdited(const AcDbObject* o) { return o->m_own != nullptr; }
+    static bool isEdited(const AcDbObject* o) { return o->m_own != nullptr || (o->m_flags & fNewTemplate); }
     static bool isOpen(const AcDbObject* o) { return o->m_writer || o->m_readers || o->m_notifiers; }
     static void openForWriteNew(AcDbObject* o) { o->m_writer = true; }
     static Acad::ErrorStatus open(AcDbObject* o, AcDb::OpenMode mode, AcDbObject*& out);
@@ -76,8 +74,13 @@ public:
     static TagRef tag(const AcDbObject* o, size_t i);
     // The record's tags as its own copy (made on first edit); marks the database modified.
     static OwnTags& edit(AcDbObject* o);
-    // A new object's tags from the template of its kind (skipped while loading).
+    // A constructed object: its kind, and the template of that kind as its tags (made on first
+    // use, so that objects a reader fills never build one).
     static void initNew(AcDbObject* o, Kind k);
+    // No template: the object gets loaded or copied tags.
+    static void dropTemplate(AcDbObject* o) { o->m_flags &= static_cast<uint8_t>(~fNewTemplate); }
+    // Builds the template tags of a constructed object.
+    static void fillTemplate(AcDbObject* o);
     // Drops tags that the database's version does not have (R12: subclass markers, owners).
     static void fitToVersion(AcDbObject* o, const Store& st);
     static std::string_view typeName(const AcDbObject* o);

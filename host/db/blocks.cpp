@@ -16,10 +16,13 @@ const Field kLayoutPtr{"AcDbBlockTableRecord", 0, 340};
 
 namespace vx::db {
 
+AcDbBlockTableRecord* blockNamed(Store& st, std::wstring_view name) {
+    return st.blockIndex.find(st.blockTable, name, st.blockChanges.version());
+}
+
 AcDbBlockTableRecord* blockOf(const AcDbBlockReference* ref) {
     Store* st = Access::store(ref);
-    if (!st || !st->blockTable) return nullptr;
-    return static_cast<AcDbBlockTableRecord*>(findRecord(st->blockTable, getText(ref, kName)));
+    return st ? blockNamed(*st, getText(ref, kName)) : nullptr;
 }
 
 AcDbLayerTableRecord* ensureLayer(Store& st, std::wstring_view name, bool audit) {
@@ -55,8 +58,10 @@ void attachBlockEnds(Store& st, AcDbBlockTableRecord* block) {
 
 Acad::ErrorStatus appendEntity(Store& st, AcDbBlockTableRecord* block, AcDbEntity* ent) {
     st.adopt(ent, block);
-    // Entities of the active paper space are written in ENTITIES, flagged as paper space.
-    if (block == st.paperSpace) setInt(ent, Field{"AcDbEntity", 0, 67}, 1);
+    // Paper-space entities are flagged as such in every layout; those of the active one are
+    // written in ENTITIES.
+    const bool paper = block == st.paperSpace || (block != st.modelSpace && block->isLayout());
+    if (paper) setInt(ent, Field{"AcDbEntity", 0, 67}, 1);
     AcDbLayerTableRecord* layer = ensureLayer(st, getText(ent, Field{"AcDbEntity", 0, 8}, L"0"));
     Access::setLayerOf(ent, layer);
     std::vector<AcDbEntity*> kids;
@@ -65,7 +70,7 @@ Acad::ErrorStatus appendEntity(Store& st, AcDbBlockTableRecord* block, AcDbEntit
         st.adopt(k, ent);
         Access::setFlag(k, fOwnedByParent, true);
         Access::setLayerOf(k, ensureLayer(st, getText(k, Field{"AcDbEntity", 0, 8}, L"0")));
-        if (block == st.paperSpace) setInt(k, Field{"AcDbEntity", 0, 67}, 1);
+        if (paper) setInt(k, Field{"AcDbEntity", 0, 67}, 1);
     }
     Access::entities(block).push_back(ent);
     return Acad::eOk;

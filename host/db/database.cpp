@@ -142,6 +142,8 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName, int, bool, co
     }
     // The old contents go with the old store (their objects still name this database, so
     // references leave their attributes to the store that owns them).
+    m_store->blockChanges.takeListeners(old->blockChanges);
+    m_store->blockChanges.replaced();
     old.reset();
     m_store->fileName = vx::text::fromUtf8(path);
     m_store->modified = false;

@@ -8,6 +8,7 @@
 #include <cwctype>
 
 #include "db/access.h"
+#include "db/r12_convert.h"
 #include "db/registry.h"
 #include "db/symbols.h"
 #include "text/encoding.h"
@@ -153,16 +154,56 @@ AcDbObject* DeepCopy::resolve(AcDbObject* from, int code, AcDbObject* referrer) 
 }
 
 bool DeepCopy::fitsTarget(const AcDbEntity* e) const {
-    if (dst_.versionNumber > 1009) return true;
-    // R12 has no such entities; a copy would be a record no R12 reader can take.
-    Kind k = Access::kind(e);
-    if (k == kLwPolyline || k == kEllipse || k == kMText || k == kHatch) return false;
-    return k != kUnknownEntity || src_.versionNumber <= 1009;
+    // R12 lacks the newer types (the ones it can draw otherwise are converted before this); an
+    // unknown type from an R2000+ drawing would be a record no R12 reader takes.
+    return dst_.versionNumber > 1009 || Access::kind(e) != kUnknownEntity || src_.versionNumber <= 1009;
+}
+
+std::vector<AcDbObject*> DeepCopy::place(AcDbEntity* from, AcDbObject* owner) {
+    if (!copyableEntity(from)) return {};
+    std::wstring type = vx::text::fromUtf8(trim(Access::typeName(from)));
+    if (dst_.versionNumber <= 1009 && needsR12Conversion(Access::kind(from))) {
+        R12Conversion r = convertForR12(from);
+        if (r.entities.empty()) {
+            ++report_.leftOut[type + L" (" + r.leftOutBecause + L")"];
+            return {};
+        }
+        ++report_.converted[type + L" to " + vx::text::fromUtf8(Access::typeName(r.entities.front().get()))];
+        std::vector<AcDbObject*> made;
+        for (auto& e : r.entities) {
+            made.push_back(copyOf(e.get(), owner));
+            replacements_.push_back(std::move(e));
+        }
+        return made;
+    }
+    if (!fitsTarget(from)) {
+        ++report_.leftOut[type + L" (R12 has no such entity)"];
+        return {};
+    }
+    return {copyOf(from, owner)};
 }
 
 void DeepCopy::addEntity(AcDbEntity* entity, AcDbBlockTableRecord* targetBlock) {
-    if (!entity || map_.count(entity) || !copyableEntity(entity) || !fitsTarget(entity)) return;
-    top_.push_back(static_cast<AcDbEntity*>(copyOf(entity, targetBlock)));
+    if (!entity || map_.count(entity)) return;
+    for (AcDbObject* o : place(entity, targetBlock)) top_.push_back(static_cast<AcDbEntity*>(o));
+}
+
+std::wstring CopyReport::text() const {
+    if (empty()) return {};
+    std::wstring s = L"The drawing is R12:";
+    auto list = [&](const wchar_t* what, const std::map<std::wstring, int>& m) {
+        if (m.empty()) return;
+        s += what;
+        bool first = true;
+        for (const auto& kv : m) {
+            s += (first ? L" " : L", ") + std::to_wstring(kv.second) + L" " + kv.first;
+            first = false;
+        }
+        s += L".";
+    };
+    list(L" converted", converted);
+    list(L" Left out", leftOut);
+    return s;
 }
 
 // What a copy depends on: named definitions and the targets of its pointers.
@@ -204,7 +245,7 @@ void DeepCopy::discover(const Copy& c) {
         auto* tb = static_cast<AcDbBlockTableRecord*>(c.to);
         if (AcDbObject* bb = Access::blockBegin(b)) copyOf(bb, tb);
         for (AcDbEntity* e : b->entities())
-            if (!e->isErased() && copyableEntity(e) && fitsTarget(e)) copyOf(e, tb);
+            if (!e->isErased()) place(e, tb);
         if (AcDbObject* be = Access::blockEnd(b)) copyOf(be, tb);
     }
     std::vector<AcDbEntity*> kids;

@@ -3,6 +3,9 @@
 // dimension styles, application names).
 #pragma once
 
+#include <map>
+#include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -10,15 +13,27 @@
 
 namespace vx::db {
 
+// What a copy into an older drawing changed: entity types converted (R12 lacks LWPOLYLINE ...)
+// and entities left out, each with a count.
+struct CopyReport {
+    std::map<std::wstring, int> converted;  // "LWPOLYLINE to POLYLINE"
+    std::map<std::wstring, int> leftOut;    // "HATCH (why)"
+    bool empty() const { return converted.empty() && leftOut.empty(); }
+    // One line for the command line ("" when nothing was changed).
+    std::wstring text() const;
+};
+
 class DeepCopy {
 public:
     DeepCopy(Store& source, Store& target);
 
     // Queues a copy of `entity` (with its attributes or vertices) for the end of `targetBlock`.
-    // An entity of a type the target's version lacks (an R12 target) is left out.
+    // An entity of a type the target's version lacks (an R12 target) is converted, or left out
+    // when it cannot be (see report()).
     void addEntity(AcDbEntity* entity, AcDbBlockTableRecord* targetBlock);
     // Builds and attaches every queued copy; returns the top-level copies in order.
     std::vector<AcDbEntity*> run();
+    const CopyReport& report() const { return report_; }
 
 private:
     struct Copy {
@@ -31,6 +46,8 @@ private:
     AcDbObject* resolveRecord(AcDbSymbolTableRecord* from);
     AcDbObject* resolveName(AcDbSymbolTable* table, std::wstring_view name);
     AcDbObject* copyOf(AcDbObject* from, AcDbObject* owner);
+    // Queues the copy of an entity, or its R12 replacements; the copies made, in order.
+    std::vector<AcDbObject*> place(AcDbEntity* from, AcDbObject* owner);
     void discover(const Copy& c);
     void build(const Copy& c);
     void attach(const Copy& c);
@@ -46,6 +63,8 @@ private:
     std::vector<Copy> copies_;
     std::vector<AcDbEntity*> top_;
     std::vector<std::wstring> takenNames_;
+    std::vector<std::unique_ptr<AcDbEntity>> replacements_;  // R12 stand-ins, sources of copies
+    CopyReport report_;
 };
 
 }  // namespace vx::db

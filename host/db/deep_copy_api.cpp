@@ -6,6 +6,8 @@ using namespace vx::db;
 
 namespace {
 
+thread_local std::wstring g_lastCopyReport;
+
 // $INSBASE of the header: the point a drawing is inserted by.
 void setInsertionBase(Store& st, const AcGePoint3d& p) {
     if (!st.header) return;
@@ -23,8 +25,11 @@ void setInsertionBase(Store& st, const AcGePoint3d& p) {
 
 }  // namespace
 
+const wchar_t* vx::db::lastCopyReport() { return g_lastCopyReport.c_str(); }
+
 Acad::ErrorStatus AcDbDatabase::wblock(AcDbDatabase*& output, const AcDbObjectIdArray& ids, const AcGePoint3d& basePoint) {
     output = nullptr;
+    g_lastCopyReport.clear();
     for (int i = 0; i < ids.length(); ++i) {
         AcDbObject* o = ids[i].object();
         if (!o) return Acad::eNullObjectId;
@@ -38,6 +43,7 @@ Acad::ErrorStatus AcDbDatabase::wblock(AcDbDatabase*& output, const AcDbObjectId
     for (int i = 0; i < ids.length(); ++i)
         copy.addEntity(static_cast<AcDbEntity*>(ids[i].object()), out->store().modelSpace);
     copy.run();
+    g_lastCopyReport = copy.report().text();
     if (basePoint != AcGePoint3d::kOrigin) setInsertionBase(out->store(), basePoint);
     output = out;
     return Acad::eOk;
@@ -45,6 +51,7 @@ Acad::ErrorStatus AcDbDatabase::wblock(AcDbDatabase*& output, const AcDbObjectId
 
 Acad::ErrorStatus AcDbDatabase::insert(const AcGeMatrix3d& xform, AcDbDatabase* source, bool /*preserveSourceDatabase*/) {
     // The source is only read, so it stays usable whatever the caller asked for.
+    g_lastCopyReport.clear();
     if (!source) return Acad::eNullObjectPointer;
     if (source == this) return Acad::eInvalidInput;
     Store& src = source->store();
@@ -54,6 +61,7 @@ Acad::ErrorStatus AcDbDatabase::insert(const AcGeMatrix3d& xform, AcDbDatabase* 
     for (AcDbEntity* e : src.modelSpace->entities())
         if (!e->isErased()) copy.addEntity(e, dst.modelSpace);
     std::vector<AcDbEntity*> placed = copy.run();
+    g_lastCopyReport = copy.report().text();
     if (!xform.isEqualTo(AcGeMatrix3d::kIdentity)) {
         for (AcDbEntity* e : placed) {
             AcDbObject* opened = nullptr;

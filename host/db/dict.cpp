@@ -288,8 +288,7 @@ Acad::ErrorStatus AcDbPlotSettings::setUseStandardScale(bool on) {
 }
 
 AcDbLayout::AcDbLayout() : AcDbPlotSettings() {
-    if (!Access::loading) Access::initNew(this, vx::db::kLayout);
-    else Access::setKind(this, vx::db::kLayout);
+    Access::initNew(this, vx::db::kLayout);
 }
 Acad::ErrorStatus AcDbLayout::getLayoutName(AcString& s) const {
     s = AcString(getText(this, lo(1)));

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "db/access.h"
+#include "db/block_extents.h"
 #include "db/extents.h"
 #include "db/extents_text.h"
 #include "db/ocs.h"
@@ -108,21 +109,19 @@ Acad::ErrorStatus solidExt(const AcDbEntity* e, AcDbExtents& x) {
 
 Acad::ErrorStatus lwpolyExt(const AcDbEntity* e, AcDbExtents& x) {
     auto* p = static_cast<const AcDbPolyline*>(e);
-    unsigned n = p->numVerts();
-    if (n == 0) return Acad::eInvalidExtents;
-    for (unsigned i = 0; i < n; ++i) {
-        if (i + 1 == n && !p->isClosed()) {
-            AcGePoint3d q;
-            p->getPointAt(i, q);
-            x.addPoint(q);
+    const std::vector<PlaneVertex> v = lwpolylineVertices(p);
+    if (v.empty()) return Acad::eInvalidExtents;
+    const double z = p->elevation();
+    const AcGeVector3d n = p->normal();
+    const bool closed = p->isClosed();
+    for (size_t i = 0; i < v.size(); ++i) {
+        if (i + 1 == v.size() && !closed) {
+            x.addPoint(planeToWorld(AcGePoint3d(v[i].x, v[i].y, z), n));
             break;
         }
-        AcGePoint2d a, b;
-        double bulge = 0;
-        p->getPointAt(i, a);
-        p->getPointAt((i + 1) % n, b);
-        p->getBulgeAt(i, bulge);
-        addBulgeSegment(x, a, b, bulge, p->elevation(), p->normal());
+        const PlaneVertex& a = v[i];
+        const PlaneVertex& b = v[(i + 1) % v.size()];
+        addBulgeSegment(x, AcGePoint2d(a.x, a.y), AcGePoint2d(b.x, b.y), a.bulge, z, n);
     }
     return Acad::eOk;
 }
@@ -177,30 +176,17 @@ Acad::ErrorStatus mtextExt(const AcDbEntity* e, AcDbExtents& x) {
     return Acad::eOk;
 }
 
-// The blocks being measured, outermost first: a block that contains itself (damaged files)
-// must not recurse without end.
-thread_local std::vector<const AcDbBlockTableRecord*> g_measuring;
-
+// A reference: its block's extents (measured once per definition) under the insert transform,
+// plus its attributes; the insertion point when that leaves nothing.
 Acad::ErrorStatus insertExt(const AcDbEntity* e, AcDbExtents& x) {
     auto* r = static_cast<const AcDbBlockReference*>(e);
-    AcDbExtents inner;
-    const auto* b = AcDbBlockTableRecord::cast(r->blockTableRecord().object());
-    for (const AcDbBlockTableRecord* m : g_measuring)
-        if (m == b) b = nullptr;
-    struct Measuring {
-        explicit Measuring(const AcDbBlockTableRecord* b) : on(b != nullptr) { if (on) g_measuring.push_back(b); }
-        ~Measuring() { if (on) g_measuring.pop_back(); }
-        bool on;
-    } measuring(b);
-    if (b) {
-        for (AcDbEntity* k : b->entities()) {
-            if (k->isErased() || Access::kind(k) == kAttDef) continue;
-            AcDbExtents ke;
-            if (k != e && k->getGeomExtents(ke) == Acad::eOk) inner.addExt(ke);
+    Store* st = Access::store(r);
+    if (const AcDbBlockTableRecord* b = st ? nestedDefinition(r) : nullptr)
+        if (const BlockExtents::Definition* d = st->blockExtents.definition(b)) {
+            AcDbExtents inner = d->geometry;
+            inner.transformBy(r->blockTransform());
+            x.addExt(inner);
         }
-    }
-    inner.transformBy(r->blockTransform());
-    x.addExt(inner);
     std::vector<AcDbEntity*> kids;
     Access::children(r, kids);
     for (AcDbEntity* k : kids) {
@@ -255,17 +241,12 @@ Acad::ErrorStatus hatchExt(const AcDbEntity* e, AcDbExtents& x) {
 }
 
 Acad::ErrorStatus dimensionExt(const AcDbEntity* e, AcDbExtents& x) {
-    const auto* b = AcDbBlockTableRecord::cast(static_cast<const AcDbDimension*>(e)->dimBlockId().object());
-    for (const AcDbBlockTableRecord* m : g_measuring)
-        if (m == b) b = nullptr;
-    if (b) {
-        g_measuring.push_back(b);
-        for (AcDbEntity* k : b->entities()) {
-            AcDbExtents ke;
-            if (!k->isErased() && k->getGeomExtents(ke) == Acad::eOk) x.addExt(ke);
+    Store* st = Access::store(e);
+    if (const AcDbBlockTableRecord* b = st ? nestedDefinition(e) : nullptr)
+        if (const BlockExtents::Definition* d = st->blockExtents.definition(b)) {
+            x.addExt(d->geometry);
+            x.addExt(d->attDefs);
         }
-        g_measuring.pop_back();
-    }
     for (int16_t c : {10, 11, 13, 14, 15, 16})
         if (hasField(e, Field{nullptr, 0, c})) x.addPoint(getPoint(e, Field{nullptr, 0, c}));
     return x.isEmpty() ? Acad::eInvalidExtents : Acad::eOk;

@@ -49,7 +49,7 @@ AcDbObjectId AcDbObject::extensionDictionary() const {
 }
 
 bool AcDbObject::isErased() const { return (m_flags & vx::db::fErased) != 0; }
-bool AcDbObject::isModified() const { return m_own != nullptr; }
+bool AcDbObject::isModified() const { return vx::db::Access::isEdited(this); }
 
 Acad::ErrorStatus AcDbObject::close() {
     if (!m_db) return Acad::eOk;
@@ -91,6 +91,7 @@ Acad::ErrorStatus AcDbObject::erase(bool erasing) {
     if (isErased() == erasing) return erasing ? Acad::eWasErased : Acad::eWasNotErased;
     Access::setFlag(this, vx::db::fErased, erasing);
     m_db->store().modified = true;
+    m_db->store().blockChanges.objectChanged(this);
     return Acad::eOk;
 }
 

@@ -1,5 +1,6 @@
 // Entities kept mostly as data: hatch, dimension, viewport, block begin/end, unknown types.
 #include "db/access.h"
+#include "db/symbols.h"
 
 using namespace vx::db;
 
@@ -12,10 +13,7 @@ AcDbDimension::AcDbDimension() { Access::initNew(this, kDimension); }
 AcDbObjectId AcDbDimension::dimBlockId() const {
     Store* st = Access::store(this);
     if (!st || !st->blockTable) return AcDbObjectId::kNull;
-    std::wstring name = getText(this, Field{"AcDbDimension", 0, 2});
-    for (AcDbSymbolTableRecord* r : st->blockTable->records())
-        if (!r->isErased() && sameName(r->name().str(), name)) return r->objectId();
-    return AcDbObjectId::kNull;
+    return AcDbObjectId::fromObject(blockNamed(*st, getText(this, Field{"AcDbDimension", 0, 2})));
 }
 AcGePoint3d AcDbDimension::textPosition() const { return getPoint(this, Field{"AcDbDimension", 0, 11}); }
 AcString AcDbDimension::dimensionText() const { return AcString(getText(this, Field{"AcDbDimension", 0, 1})); }

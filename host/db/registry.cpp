@@ -195,26 +195,26 @@ Kind kindOfType(std::string_view type, bool entitySection) {
 }
 
 AcDbObject* makeObject(Kind k) {
-    bool was = Access::loading;
-    Access::loading = true;
     AcDbObject* o = kindInfo(k).make();
-    Access::loading = was;
     Access::setKind(o, k);
+    Access::dropTemplate(o);
     return o;
 }
 
 AcDbObject* newObject(Kind k) {
     AcDbObject* o = makeObject(k);
-    bool was = Access::loading;
-    Access::loading = false;
     Access::initNew(o, k);
-    Access::loading = was;
     return o;
 }
 
 void Access::initNew(AcDbObject* o, Kind k) {
     o->m_kind = k;
-    if (loading) return;
+    o->m_flags |= fNewTemplate;
+}
+
+void Access::fillTemplate(AcDbObject* o) {
+    dropTemplate(o);
+    const auto k = static_cast<Kind>(o->m_kind);
     const char* t = kindInfo(k).tmpl;
     if (k == kLayout) t = layoutTemplate().c_str();
     if (k == kPlotSettings) t = plotSettingsTemplate().c_str();
@@ -236,6 +236,7 @@ void Access::initNew(AcDbObject* o, Kind k) {
 }
 
 void Access::fitToVersion(AcDbObject* o, const Store& st) {
+    if (!o->m_own && (o->m_flags & fNewTemplate)) fillTemplate(o);
     if (!o->m_own) return;
     auto& tags = o->m_own->tags;
     if (st.versionNumber <= 1009) {

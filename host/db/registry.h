@@ -20,7 +20,7 @@ const KindInfo& kindInfo(Kind k);
 Kind kindOfType(std::string_view type, bool entitySection);
 // A blank object for loading (no template tags).
 AcDbObject* makeObject(Kind k);
-// A new object with the template tags of its kind (also while a reader runs).
+// A new object with the template tags of its kind.
 AcDbObject* newObject(Kind k);
 
 }  // namespace vx::db

@@ -26,6 +26,7 @@ void Store::adopt(AcDbObject* obj, AcDbObject* owner) {
     registerHandle(obj);
     Access::setOwner(obj, owner);
     Access::setSeq(obj, nextSeq++);
+    blockChanges.objectChanged(obj);
     if (Access::isEdited(obj)) {
         Access::fitToVersion(obj, *this);
         Kind k = Access::kind(obj);
@@ -76,7 +77,7 @@ Section& Store::ensureSection(SectionKind k) {
 
 void Store::clear() {
     sections.clear();
-    header = eof = nullptr;
+    header = eof = prologue = nullptr;
     blockTable = layerTable = styleTable = linetypeTable = appidTable = dimstyleTable = nullptr;
     vportTable = viewTable = ucsTable = nullptr;
     modelSpace = paperSpace = nullptr;
@@ -86,10 +87,12 @@ void Store::clear() {
     tags.clear();
     buffer.clear();
     trailer.clear();
+    fileSize = 0;
     audit.clear();
     nextHandle = 1;
     nextSeq = 1;
     modified = false;
+    blockChanges.replaced();
 }
 
 }  // namespace vx::db

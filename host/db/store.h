@@ -9,6 +9,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "db/block_changes.h"
+#include "db/block_extents.h"
+#include "db/block_index.h"
 #include "dbdatabase.h"
 #include "dbents.h"
 
@@ -47,7 +50,9 @@ enum Kind : uint16_t {
 
 // Object flags (AcDbObject::m_flags).
 // fFromBlocks: read inside a BLOCK (written back there even for a layout block).
-enum : uint8_t { fErased = 1, fSynthetic = 2, fOwnedByParent = 4, fFromBlocks = 8 };
+// fNewTemplate: made by a constructor; its tags are the template of its kind, filled in on
+// first use (a reader gives the object its loaded tags instead, and never pays for them).
+enum : uint8_t { fErased = 1, fSynthetic = 2, fOwnedByParent = 4, fFromBlocks = 8, fNewTemplate = 16 };
 
 enum class SectionKind { Header, Classes, Tables, Blocks, Entities, Objects, Other };
 
@@ -84,7 +89,8 @@ public:
     void clear();
 
     AcDbDatabase* db;
-    std::string buffer;   // the file as read (a binary file converted to text)
+    std::string buffer;   // the file as read (a binary file converted to text), then the reader's additions
+    size_t fileSize = 0;  // where the file ends in `buffer`
     std::vector<Tag> tags;
     std::vector<std::unique_ptr<AcDbObject>> objects;
     std::unordered_map<uint64_t, AcDbObject*> byHandle;
@@ -98,6 +104,7 @@ public:
     int versionNumber = 1024;    // the digits of $ACADVER
     bool utf8 = true;            // how strings of the file are encoded
     std::string codePage;        // iconv name when !utf8
+    bool codePageDeclared = true;  // the header names it ($DWGCODEPAGE); else named on the first edited save
     std::string eol = "\n";
     bool handles = true;         // records carry handles (R12 may not)
     bool binary = false;
@@ -105,6 +112,7 @@ public:
 
     std::vector<Section> sections;
     AcDbObject* header = nullptr;  // the HEADER section record
+    AcDbObject* prologue = nullptr;  // comments (999) before the first section
     AcDbObject* eof = nullptr;
 
     AcDbSymbolTable* blockTable = nullptr;
@@ -124,6 +132,11 @@ public:
     std::wstring message;
     std::wstring fileName;
     bool modified = false;
+
+    // Derived from the block definitions: the change hook first, the caches that follow it after.
+    BlockChanges blockChanges;
+    BlockIndex blockIndex;
+    BlockExtents blockExtents{blockChanges};
 };
 
 // Version number from "AC1024" (0 when unreadable).

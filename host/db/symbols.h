@@ -9,6 +9,9 @@ namespace vx::db {
 
 // The record of that name (case-insensitive, erased records skipped), or null.
 AcDbSymbolTableRecord* findRecord(const AcDbSymbolTable* table, std::wstring_view name);
+// The block record of that name, through the store's index (a search of the table per use
+// would make drawings with many blocks quadratic).
+AcDbBlockTableRecord* blockNamed(Store& st, std::wstring_view name);
 // The block record an INSERT names.
 AcDbBlockTableRecord* blockOf(const AcDbBlockReference* ref);
 // A layer of that name, created (colour 7, Continuous) when the table has none; `audit` lists

@@ -8,13 +8,13 @@
 
 namespace vx::db {
 
-bool Access::loading = false;
-
 size_t Access::tagCount(const AcDbObject* o) {
+    if (!o->m_own && (o->m_flags & fNewTemplate)) fillTemplate(const_cast<AcDbObject*>(o));
     return o->m_own ? o->m_own->tags.size() : o->m_tagCount;
 }
 
 TagRef Access::tag(const AcDbObject* o, size_t i) {
+    if (!o->m_own && (o->m_flags & fNewTemplate)) fillTemplate(const_cast<AcDbObject*>(o));
     if (o->m_own) {
         const OwnTag& t = o->m_own->tags[i];
         return {t.code, t.value, t.utf8};
@@ -25,7 +25,11 @@ TagRef Access::tag(const AcDbObject* o, size_t i) {
 }
 
 OwnTags& Access::edit(AcDbObject* o) {
-    if (Store* st = store(o)) st->modified = true;
+    if (Store* st = store(o)) {
+        st->modified = true;
+        st->blockChanges.objectChanged(o);
+    }
+    if (!o->m_own && (o->m_flags & fNewTemplate)) fillTemplate(o);
     if (!o->m_own) {
         auto own = std::make_unique<OwnTags>();
         own->tags.reserve(o->m_tagCount + 4);

@@ -222,8 +222,7 @@ Acad::ErrorStatus AcDbText::adjustAlignment(const AcDbDatabase*) {
 // ---- attribute definitions -----------------------------------------------------------------
 
 AcDbAttributeDefinition::AcDbAttributeDefinition() : AcDbText() {
-    if (!Access::loading) Access::initNew(this, kAttDef);
-    else Access::setKind(this, kAttDef);
+    Access::initNew(this, kAttDef);
 }
 AcDbAttributeDefinition::AcDbAttributeDefinition(const AcGePoint3d& p, const ACHAR* s, const ACHAR* tag,
                                                  const ACHAR* prompt, AcDbObjectId style)
@@ -263,8 +262,7 @@ Acad::ErrorStatus AcDbAttributeDefinition::setLockPositionInBlock(bool on) { ret
 // ---- attributes ----------------------------------------------------------------------------
 
 AcDbAttribute::AcDbAttribute() : AcDbText() {
-    if (!Access::loading) Access::initNew(this, kAttrib);
-    else Access::setKind(this, kAttrib);
+    Access::initNew(this, kAttrib);
 }
 AcDbAttribute::AcDbAttribute(const AcGePoint3d& p, const ACHAR* s, const ACHAR* tag, AcDbObjectId style)
     : AcDbAttribute() {

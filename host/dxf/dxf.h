@@ -13,6 +13,9 @@ namespace vx::dxf {
 // loaded and lists the repairs in st.audit; a file that cannot be read fails with a message
 // naming the line.
 Acad::ErrorStatus read(vx::db::Store& st, std::string bytes, std::wstring& message);
+// Adds the sections and tables that a partial drawing (ENTITIES alone ...) lacks to the store's
+// tags, before the loader runs; the additions are listed in st.audit.
+void complete(vx::db::Store& st);
 // Receives the file in chunks; false stops the write.
 using Sink = std::function<bool(const char* data, size_t size)>;
 // The drawing as DXF text in the store's version and encoding.
@@ -29,5 +32,7 @@ std::string backupName(const std::string& path);
 bool binaryToText(const std::string& in, std::string& out, std::wstring& message);
 // The iconv name of a $DWGCODEPAGE value ("ANSI_936" -> "GBK"); empty when unknown.
 std::string iconvCodePage(std::string_view dwgCodePage);
+// The $DWGCODEPAGE value of an iconv name ("GBK" -> "ANSI_936"); empty when there is none.
+std::string dwgCodePageName(std::string_view iconvName);
 
 }  // namespace vx::dxf

@@ -16,6 +16,8 @@ using namespace vx::db;
 
 namespace {
 
+constexpr int kComment = 999;
+
 std::wstring wide(std::string_view s) { return vx::text::fromUtf8(s); }
 std::wstring num(size_t n) { return std::to_wstring(n); }
 // Whether an entry of kind k may stand in the table of that name: the entry's class is what
@@ -32,6 +34,36 @@ bool fitsTable(Kind k, std::string_view table) {
         known = known || k == t.second;
     }
     return known;
+}
+
+// The code page of a file below AC1021. Without $DWGCODEPAGE the host's ANSI code page is
+// meant (the platform's rule for text without a mark), unless the bytes cannot be that.
+void chooseCodePage(Store& st, std::string_view declared) {
+    st.utf8 = false;
+    st.codePageDeclared = !declared.empty();
+    bool nonAscii = false;
+    for (char ch : st.buffer)
+        if (static_cast<unsigned char>(ch) >= 0x80) {
+            nonAscii = true;
+            break;
+        }
+    if (declared.empty()) {
+        bool lossy = false;
+        if (nonAscii) vx::text::fromCodePage(st.buffer, vx::text::ansiCodePage(), &lossy);
+        st.codePage = lossy ? "CP1252" : vx::text::ansiCodePage();
+    } else {
+        st.codePage = iconvCodePage(declared);
+        if (st.codePage.empty()) {
+            st.note(L"unknown code page \"" + wide(declared) + L"\"; texts are read as ANSI_1252");
+            st.codePage = "CP1252";
+        }
+    }
+    // A file that says it is in a legacy code page but holds UTF-8 (other writers do this).
+    if (nonAscii && vx::text::isValidUtf8(st.buffer)) {
+        st.utf8 = true;
+        if (!declared.empty())
+            st.note(L"texts are UTF-8 although $DWGCODEPAGE says " + wide(declared) + L"; read as UTF-8");
+    }
 }
 
 struct Loader {
@@ -54,7 +86,7 @@ struct Loader {
         size_t first = i++;
         while (i < n && code(i) != 0) ++i;
         AcDbObject* o = makeObject(k);
-        uint32_t b = first == 0 ? 0 : tagEnd(st, st.tags[first - 1]);
+        uint32_t b = recordStart(st, first);
         Access::setLoaded(o, static_cast<uint32_t>(first), static_cast<uint32_t>(i - first), b,
                           tagEnd(st, st.tags[i - 1]));
         Access::setDatabase(o, st.db);
@@ -135,14 +167,18 @@ void Loader::header(AcDbObject* h) {
     size_t c = Access::tagCount(h);
     std::string_view dwgcp;
     int handling = -1;
+    bool acadver = false;
     for (size_t k = 0; k + 1 < c; ++k) {
         TagRef t = Access::tag(h, k);
         if (t.code != 9) continue;
-        TagRef v = Access::tag(h, k + 1);
+        size_t at = k + 1;
+        while (at + 1 < c && Access::tag(h, at).code == kComment) ++at;
+        TagRef v = Access::tag(h, at);
         std::string_view name = trim(t.value);
         if (name == "$ACADVER") {
             st.version = std::string(trim(v.value));
             st.versionNumber = versionNumberOf(st.version);
+            acadver = st.versionNumber != 0;
         } else if (name == "$DWGCODEPAGE") {
             dwgcp = trim(v.value);
         } else if (name == "$HANDSEED") {
@@ -154,31 +190,19 @@ void Loader::header(AcDbObject* h) {
             handling = on != 0 ? 1 : 0;
         }
     }
-    // R12 files carry handles only when $HANDLING says so.
-    st.handles = handling == 1 || (handling < 0 && versionNumberOf(st.version) > 1009);
-    if (st.versionNumber == 0) {
+    if (!acadver) {
+        // Other programs write R12 files without it; so does every R12 writer that came first.
         st.note(L"$ACADVER is missing or unreadable; the drawing is treated as AC1009 (R12)");
         st.version = "AC1009";
         st.versionNumber = 1009;
     }
+    // R12 files carry handles only when $HANDLING says so.
+    st.handles = handling == 1 || (handling < 0 && st.versionNumber > 1009);
     if (st.versionNumber >= 1021) {
         st.utf8 = true;
         return;
     }
-    st.codePage = iconvCodePage(dwgcp.empty() ? "ANSI_1252" : dwgcp);
-    if (st.codePage.empty()) {
-        st.note(L"unknown code page \"" + wide(dwgcp) + L"\"; texts are read as ANSI_1252");
-        st.codePage = "CP1252";
-    }
-    st.utf8 = false;
-    // A file that says it is in a legacy code page but holds UTF-8 (other writers do this).
-    bool nonAscii = false;
-    for (char ch : st.buffer)
-        if (static_cast<unsigned char>(ch) >= 0x80) { nonAscii = true; break; }
-    if (nonAscii && vx::text::isValidUtf8(st.buffer)) {
-        st.utf8 = true;
-        st.note(L"texts are UTF-8 although $DWGCODEPAGE says " + wide(dwgcp) + L"; read as UTF-8");
-    }
+    chooseCodePage(st, dwgcp);
 }
 
 AcDbSymbolTable* Loader::makeTable(std::string_view name) {
@@ -194,11 +218,11 @@ AcDbSymbolTable* Loader::makeTable(std::string_view name) {
         {"VIEW", [] { return static_cast<AcDbSymbolTable*>(new AcDbViewTable()); }, &Store::viewTable},
         {"UCS", [] { return static_cast<AcDbSymbolTable*>(new AcDbUCSTable()); }, &Store::ucsTable},
     };
-    Access::loading = true;
     for (const T& t : kTables)
         if (name == t.name) {
             AcDbSymbolTable* table = t.make();
             Access::setKind(table, kTable);
+            Access::dropTemplate(table);
             if (!(st.*t.slot)) st.*t.slot = table;
             return table;
         }
@@ -207,7 +231,15 @@ AcDbSymbolTable* Loader::makeTable(std::string_view name) {
 }
 
 bool Loader::run(std::wstring& message) {
-    Access::loading = true;
+    // Comments (999) before the first record: other writers sign their files this way.
+    if (n > 0 && code(0) == kComment) {
+        while (i < n && code(i) == kComment) ++i;
+        AcDbObject* o = makeObject(kGeneric);
+        Access::setLoaded(o, 0, static_cast<uint32_t>(i), 0, tagEnd(st, st.tags[i - 1]));
+        Access::setDatabase(o, st.db);
+        st.objects.emplace_back(o);
+        st.prologue = o;
+    }
     while (i < n) {
         if (code(i) != 0) {
             st.note(L"line " + num(line(i)) + L": group code " + num(static_cast<size_t>(code(i))) +
@@ -219,7 +251,7 @@ bool Loader::run(std::wstring& message) {
         if (t == "EOF") {
             st.eof = take(kEof);
             size_t e = tagEnd(st, st.tags[i - 1]);
-            st.trailer = st.buffer.substr(e);
+            if (e < st.fileSize) st.trailer = st.buffer.substr(e, st.fileSize - e);
             break;
         }
         if (t != "SECTION") {
@@ -228,11 +260,13 @@ bool Loader::run(std::wstring& message) {
             while (i < n && code(i) != 0) ++i;
             continue;
         }
-        if (i + 1 >= n || code(i + 1) != 2) {
+        size_t nameAt = i + 1;
+        while (nameAt < n && code(nameAt) == kComment) ++nameAt;
+        if (nameAt >= n || code(nameAt) != 2) {
             message = L"line " + num(line(i)) + L": SECTION without a name";
             return false;
         }
-        std::string_view name = trim(val(i + 1));
+        std::string_view name = trim(val(nameAt));
         Section s;
         s.kind = name == "HEADER" ? SectionKind::Header
                : name == "CLASSES" ? SectionKind::Classes
@@ -292,7 +326,7 @@ void Loader::tables(Section& s) {
         ++i;
         while (i < n && code(i) != 0) ++i;
         Access::setLoaded(table, static_cast<uint32_t>(first), static_cast<uint32_t>(i - first),
-                          tagEnd(st, st.tags[first - 1]), tagEnd(st, st.tags[i - 1]));
+                          recordStart(st, first), tagEnd(st, st.tags[i - 1]));
         Access::setDatabase(table, st.db);
         st.objects.emplace_back(table);
         scanHandle(table, first, i);
@@ -333,6 +367,7 @@ AcDbBlockTableRecord* Loader::syntheticBlock(const std::wstring& name) {
     if (!st.blockTable) {
         st.blockTable = static_cast<AcDbSymbolTable*>(new AcDbBlockTable());
         Access::setKind(st.blockTable, kTable);
+        Access::dropTemplate(st.blockTable);
         Access::setDatabase(st.blockTable, st.db);
         Access::setFlag(st.blockTable, fSynthetic, true);
         st.objects.emplace_back(st.blockTable);
@@ -378,11 +413,7 @@ AcDbLayerTableRecord* Loader::layerFor(AcDbEntity* e) {
     if (it != layerByRaw.end()) return it->second;
     std::wstring name = k >= 0 ? decodeText(Access::tag(e, static_cast<size_t>(k)), &st) : L"0";
     auto* rec = static_cast<AcDbLayerTableRecord*>(findRecord(st.layerTable, name));
-    if (!rec && st.layerTable && st.versionNumber > 1009) {
-        Access::loading = false;
-        rec = ensureLayer(st, name, true);
-        Access::loading = true;
-    }
+    if (!rec && st.layerTable && st.versionNumber > 1009) rec = ensureLayer(st, name, true);
     if (rec) layerByRaw.emplace(raw, rec);
     return rec;
 }
@@ -508,7 +539,6 @@ void Loader::objects(Section& s) {
 }
 
 void Loader::finish() {
-    Access::loading = false;
     // New handles above every handle in the file.
     uint64_t maxH = 0;
     for (auto& kv : st.byHandle) maxH = std::max(maxH, kv.first);
@@ -541,18 +571,30 @@ void Loader::finish() {
 
 }  // namespace
 
-std::string iconvCodePage(std::string_view cp) {
-    struct M { const char* dwg; const char* iconv; };
-    static const M kMap[] = {
+namespace {
+struct CodePageName {
+    const char* dwg;
+    const char* iconv;
+};
+const CodePageName kCodePages[] = {
         {"ANSI_936", "GBK"},       {"ANSI_932", "CP932"},     {"ANSI_949", "CP949"},   {"ANSI_950", "CP950"},
         {"ANSI_874", "CP874"},     {"ANSI_1250", "CP1250"},   {"ANSI_1251", "CP1251"}, {"ANSI_1252", "CP1252"},
         {"ANSI_1253", "CP1253"},   {"ANSI_1254", "CP1254"},   {"ANSI_1255", "CP1255"}, {"ANSI_1256", "CP1256"},
         {"ANSI_1257", "CP1257"},   {"ANSI_1258", "CP1258"},   {"ANSI_1361", "JOHAB"},  {"DOS437", "CP437"},
         {"DOS850", "CP850"},       {"ISO8859-1", "ISO-8859-1"}, {"UTF8", "UTF-8"},
-    };
+};
+}  // namespace
+
+std::string dwgCodePageName(std::string_view iconvName) {
+    for (const CodePageName& m : kCodePages)
+        if (iconvName == m.iconv) return m.dwg;
+    return {};
+}
+
+std::string iconvCodePage(std::string_view cp) {
     std::string up;
     for (char c : cp) up += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    for (const M& m : kMap)
+    for (const CodePageName& m : kCodePages)
         if (up == m.dwg) return m.iconv;
     return {};
 }
@@ -586,12 +628,13 @@ Acad::ErrorStatus read(Store& st, std::string bytes, std::wstring& message) {
         st.clear();
         return Acad::eDxfReadAborted;
     }
+    st.fileSize = st.buffer.size();
+    complete(st);
     Loader ld(st);
     st.objects.reserve(st.tags.size() / 8);
     st.byHandle.reserve(st.tags.size() / 8);
     bool ok = ld.run(message);
     ld.finish();
-    Access::loading = false;
     if (!ok) {
         st.clear();
         return Acad::eDxfReadAborted;
@@ -600,8 +643,7 @@ Acad::ErrorStatus read(Store& st, std::string bytes, std::wstring& message) {
         st.note(L"the file has no HEADER section; it is read as AC1009 (R12)");
         st.version = "AC1009";
         st.versionNumber = 1009;
-        st.utf8 = false;
-        st.codePage = "CP1252";
+        chooseCodePage(st, {});
     }
     if (!st.blockTable || !st.layerTable || !st.modelSpace) {
         message = L"the file has no block or layer table: it is not a drawing this host can use";

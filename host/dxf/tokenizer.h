@@ -28,4 +28,15 @@ inline uint32_t tagEnd(const vx::db::Store& st, const vx::db::Tag& t) {
     return static_cast<uint32_t>(e);
 }
 
+// Where the record whose first tag is `first` starts: its code line. (The end of the tag before
+// it, except where the reader spliced in records of its own.)
+inline uint32_t recordStart(const vx::db::Store& st, size_t first) {
+    const vx::db::Tag& t = st.tags[first];
+    size_t codeEnd = t.off > 0 ? t.off - 1 : 0;  // the '\n' after the code line
+    size_t nl = codeEnd > 0 ? st.buffer.rfind('\n', codeEnd - 1) : std::string::npos;
+    // The file's first record keeps what stands before it (a byte order mark).
+    if (nl == std::string::npos || (first == 0 && nl < 4)) return 0;
+    return static_cast<uint32_t>(nl + 1);
+}
+
 }  // namespace vx::dxf

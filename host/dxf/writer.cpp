@@ -32,8 +32,8 @@ struct Writer {
         drain();
         if (!Access::isEdited(o) && Access::srcEnd(o) > Access::srcBegin(o)) {
             out.append(st.buffer, Access::srcBegin(o), Access::srcEnd(o) - Access::srcBegin(o));
-            // The last record of a cut file may lack its line end.
-            if (out.back() != '\n') out += st.eol;
+            // The last record of a cut file may lack its line end (EOF may, as it came).
+            if (out.back() != '\n' && o != st.eof) out += st.eol;
             return;
         }
         size_t n = Access::tagCount(o);
@@ -133,8 +133,21 @@ int headerVar(const AcDbObject* h, std::string_view name) {
     return -1;
 }
 
+// An edited file tells other readers the code page its names are written in.
+void declareCodePage(Store& st) {
+    if (!st.header || !st.modified || st.codePageDeclared || st.utf8 || st.versionNumber >= 1021) return;
+    std::string name = dwgCodePageName(st.codePage);
+    if (name.empty()) return;
+    int at = headerVar(st.header, "$ACADVER");
+    OwnTags& own = Access::edit(st.header);
+    size_t pos = at >= 0 ? static_cast<size_t>(at) + 1 : std::min<size_t>(2, own.tags.size());
+    own.tags.insert(own.tags.begin() + static_cast<long>(pos), {{9, false, "$DWGCODEPAGE"}, {3, false, name}});
+    st.codePageDeclared = true;
+}
+
 // What must be true of every saved file, whatever was edited.
 void prepare(Store& st) {
+    declareCodePage(st);
     if (st.header && (st.versionNumber > 1009 || st.handles)) {
         std::string seed = formatHex(st.nextHandle);
         int at = headerVar(st.header, "$HANDSEED");
@@ -183,6 +196,7 @@ Acad::ErrorStatus write(Store& st, const Sink& sink) {
     buf.reserve(5u << 20);
     prepare(st);
     Writer w{st, buf, &sink, {}};
+    w.rec(st.prologue);
     for (Section& s : st.sections) w.section(s);
     if (st.eof) w.rec(st.eof);
     else w.raw("EOF");

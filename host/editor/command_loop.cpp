@@ -54,6 +54,7 @@ RunResult runCommandLine(const std::wstring& rawLine, bool transparent) {
     if (!cmd) cmd = commandStack().lookupLocalCmd(name.c_str());
     if (cmd) {
         if (transparent && !(cmd->commandFlags() & ACRX_CMD_TRANSPARENT)) return RunResult::kNotTransparent;
+        if (transparent && g_transparentDepth >= kMaxTransparentDepth) return RunResult::kTooDeep;
         runStackCommand(cmd, transparent);
         return RunResult::kRan;
     }
@@ -76,6 +77,7 @@ int runCommandLoop() {
         switch (runCommandLine(line)) {
             case RunResult::kRan: break;
             case RunResult::kNotTransparent: break;
+            case RunResult::kTooDeep: break;
             case RunResult::kUnknown:
                 acutPrintf(L"\nUnknown command \"%s\".  Type HELP for the host commands.", trim(line).c_str());
                 cl.noteUnusableLine();

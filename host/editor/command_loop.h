@@ -6,9 +6,14 @@
 
 namespace vx::editor {
 
-enum class RunResult { kRan, kUnknown, kNotTransparent };
+enum class RunResult { kRan, kUnknown, kNotTransparent, kTooDeep };
 
-// Runs one command line. `transparent`: started with "'" from inside another command's prompt.
+// How many transparent commands may run inside one another. Each waits at a prompt on the
+// call stack, so without a limit a script of nested "'" lines would overflow it.
+constexpr int kMaxTransparentDepth = 4;
+
+// Runs one command line. `transparent`: started with "'" from inside another command's prompt;
+// refused (kTooDeep) when kMaxTransparentDepth transparent commands are already running.
 RunResult runCommandLine(const std::wstring& line, bool transparent = false);
 
 // Reads and runs commands until the input ends or QUIT is accepted. Returns the number of

@@ -1,32 +1,21 @@
 #include "editor/db_bridge.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <memory>
 
 #include "acdb.h"
 #include "aced.h"
+#include "aclayout.h"
 #include "editor/documents.h"
 
 namespace vx::editor {
 namespace {
 
-void factsOf(const AcDbEntity* ent, EntityFacts& f) {
-    f.handle = ent->objectHandle().value();
-    f.type = ent->dxfType().str();
-    f.layer = ent->layer().str();
-    f.blockName.clear();
-    if (const AcDbBlockReference* ref = AcDbBlockReference::cast(ent)) {
-        AcDbObjectPointer<AcDbBlockTableRecord> rec(ref->blockTableRecord(), AcDb::kForRead);
-        AcString name;
-        if (rec.openStatus() == Acad::eOk && rec->getName(name) == Acad::eOk) f.blockName = name.str();
-    }
-    AcDbExtents ext;
-    f.hasExtents = ent->getGeomExtents(ext) == Acad::eOk && !ext.isEmpty();
-    if (f.hasExtents) {
-        const AcGePoint3d lo = ext.minPoint(), hi = ext.maxPoint();
-        f.minPt[0] = lo.x, f.minPt[1] = lo.y, f.minPt[2] = lo.z;
-        f.maxPt[0] = hi.x, f.maxPt[1] = hi.y, f.maxPt[2] = hi.z;
-    }
+std::wstring blockNameOf(const AcDbBlockReference& ref) {
+    AcDbObjectPointer<AcDbBlockTableRecord> rec(ref.blockTableRecord(), AcDb::kForRead);
+    AcString name;
+    return rec.openStatus() == Acad::eOk && rec->getName(name) == Acad::eOk ? name.str() : L"";
 }
 
 std::wstring fmt(double v) {
@@ -64,37 +53,76 @@ void deleteDrawing(AcDbDatabase* db) { delete db; }
 
 bool isModified(AcDbDatabase* db) { return db && db->isModified(); }
 
-std::vector<EntityFacts> modelSpaceEntities(AcDbDatabase* db) {
-    std::vector<EntityFacts> out;
-    if (!db) return out;
-    AcDbObjectPointer<AcDbBlockTableRecord> ms(db->modelSpaceId(), AcDb::kForRead);
-    if (ms.openStatus() != Acad::eOk) return out;
-    AcDbBlockTableRecordIterator* it = nullptr;
-    if (ms->newIterator(it, true, true) != Acad::eOk || !it) return out;
-    std::unique_ptr<AcDbBlockTableRecordIterator> owner(it);
-    for (; !it->done(); it->step()) {
-        AcDbEntity* ent = nullptr;
-        if (it->getEntity(ent, AcDb::kForRead) != Acad::eOk) continue;
-        EntityFacts f;
-        factsOf(ent, f);
-        ent->close();
-        out.push_back(std::move(f));
-    }
-    return out;
+bool extentsOf(const AcDbEntity& e, Box& box) {
+    AcDbExtents ext;
+    if (e.getGeomExtents(ext) != Acad::eOk || ext.isEmpty()) return false;
+    const AcGePoint3d lo = ext.minPoint(), hi = ext.maxPoint();
+    box.lo[0] = lo.x, box.lo[1] = lo.y, box.lo[2] = lo.z;
+    box.hi[0] = hi.x, box.hi[1] = hi.y, box.hi[2] = hi.z;
+    return true;
 }
+
+std::vector<AcDbObjectId> drawingSpaces(AcDbDatabase* db) {
+    std::vector<AcDbObjectId> spaces;
+    if (!db) return spaces;
+    spaces.push_back(db->modelSpaceId());
+    auto known = [&](const AcDbObjectId& id) { return std::find(spaces.begin(), spaces.end(), id) != spaces.end(); };
+    struct Tab {
+        int order;
+        AcDbObjectId block;
+    };
+    std::vector<Tab> tabs;
+    AcDbDictionary* dict = nullptr;
+    if (db->getLayoutDictionary(dict, AcDb::kForRead) == Acad::eOk) {
+        std::unique_ptr<AcDbDictionaryIterator> it(dict->newIterator());
+        for (; it && !it->done(); it->next()) {
+            AcDbObjectPointer<AcDbLayout> layout(it->objectId(), AcDb::kForRead);
+            if (layout.openStatus() != Acad::eOk) continue;
+            const AcDbObjectId block = layout->getBlockTableRecordId();
+            const auto* rec = AcDbBlockTableRecord::cast(block.object());
+            if (!rec || rec->isErased() || known(block)) continue;
+            tabs.push_back({layout->getTabOrder(), block});
+        }
+        dict->close();
+    }
+    std::stable_sort(tabs.begin(), tabs.end(), [](const Tab& a, const Tab& b) { return a.order < b.order; });
+    for (const Tab& t : tabs)
+        if (!known(t.block)) spaces.push_back(t.block);
+    const AcDbObjectId paper = db->paperSpaceId();
+    if (!paper.isNull() && !known(paper)) spaces.push_back(paper);
+    return spaces;
+}
+
+AcDbObjectId currentSpace(AcDbDatabase* db) {
+    if (!db) return AcDbObjectId::kNull;
+    const AcDbObjectId active = acedLayoutManager()->getActiveLayoutBTRId(db);
+    return active.isNull() ? db->modelSpaceId() : active;
+}
+
+const std::vector<AcDbEntity*>& entitiesOf(AcDbObjectId space) {
+    static const std::vector<AcDbEntity*> kNone;
+    const auto* block = AcDbBlockTableRecord::cast(space.object());
+    return block ? block->entities() : kNone;
+}
+
+const AcDbEntity* lastEntityOf(AcDbObjectId space) {
+    const std::vector<AcDbEntity*>& all = entitiesOf(space);
+    for (auto it = all.rbegin(); it != all.rend(); ++it)
+        if (!(*it)->isErased()) return *it;
+    return nullptr;
+}
+
+const AcDbEntity* entityIn(AcDbDatabase* db, AcDbObjectId space, uint64_t handle) {
+    const auto* e = AcDbEntity::cast(objectIdOf(db, handle).object());
+    return e && !e->isErased() && e->ownerId() == space ? e : nullptr;
+}
+
+uint64_t handleOf(const AcDbEntity& e) { return e.objectHandle().value(); }
 
 AcDbObjectId objectIdOf(AcDbDatabase* db, uint64_t handle) {
     AcDbObjectId id;
     if (!db || db->getAcDbObjectId(id, false, AcDbHandle(handle)) != Acad::eOk) return AcDbObjectId();
     return id;
-}
-
-bool entityFacts(AcDbDatabase* db, uint64_t handle, EntityFacts& out) {
-    AcDbEntity* ent = nullptr;
-    if (acdbOpenAcDbEntity(ent, objectIdOf(db, handle), AcDb::kForRead) != Acad::eOk) return false;
-    factsOf(ent, out);
-    ent->close();
-    return true;
 }
 
 std::vector<std::wstring> describeEntity(AcDbDatabase* db, uint64_t handle) {
@@ -104,9 +132,7 @@ std::vector<std::wstring> describeEntity(AcDbDatabase* db, uint64_t handle) {
     lines.push_back(ent->dxfType().str() + L"  Layer: \"" + ent->layer().str() + L"\"  Handle = " +
                     ent->objectHandle().toString().str());
     if (const AcDbBlockReference* ref = AcDbBlockReference::cast(ent.object())) {
-        EntityFacts f;
-        factsOf(ref, f);
-        lines.push_back(L"    Block name: \"" + f.blockName + L"\"  at point " + fmt(ref->position()));
+        lines.push_back(L"    Block name: \"" + blockNameOf(*ref) + L"\"  at point " + fmt(ref->position()));
         std::unique_ptr<AcDbObjectIterator> it(ref->attributeIterator());
         for (it->start(); !it->done(); it->step()) {
             AcDbAttribute* att = nullptr;

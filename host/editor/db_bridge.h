@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "acadstrc.h"
+#include "dbid.h"
 
 class AcDbDatabase;
-class AcDbObjectId;
+class AcDbEntity;
 
 namespace vx::editor {
 
@@ -22,19 +23,33 @@ void deleteDrawing(AcDbDatabase* db);
 // Changed since it was read, created or last saved.
 bool isModified(AcDbDatabase* db);
 
-// One entity of a layout as selection sees it.
+// One entity as a filter sees it by name (DrawingFilter does the same on records).
 struct EntityFacts {
     uint64_t handle = 0;
     std::wstring type;    // DXF record name: "INSERT", "LINE" ...
     std::wstring layer;
     std::wstring blockName;  // INSERT only
-    bool hasExtents = false;
-    double minPt[3] = {0, 0, 0}, maxPt[3] = {0, 0, 0};
 };
-// The entities of model space in database order (erased ones left out).
-std::vector<EntityFacts> modelSpaceEntities(AcDbDatabase* db);
-// Facts of one entity by handle; false when there is no such live entity.
-bool entityFacts(AcDbDatabase* db, uint64_t handle, EntityFacts& out);
+
+// An entity's box in world coordinates; false when it has none.
+struct Box {
+    double lo[3] = {0, 0, 0}, hi[3] = {0, 0, 0};
+};
+bool extentsOf(const AcDbEntity& e, Box& box);
+
+// The whole drawing as "all frames" sees it: model space first, then the paper-space layouts
+// in tab order (a paper space without a layout object, as R12 files have, last).
+std::vector<AcDbObjectId> drawingSpaces(AcDbDatabase* db);
+// Where the user picks: model space, or the current layout's paper space.
+AcDbObjectId currentSpace(AcDbDatabase* db);
+// The entities of one space in database order, erased ones included (callers skip them): the
+// space's own list, read without copying; valid until the drawing changes.
+const std::vector<AcDbEntity*>& entitiesOf(AcDbObjectId space);
+// The last live entity of a space, or null.
+const AcDbEntity* lastEntityOf(AcDbObjectId space);
+// The live entity with that handle when it lies in `space` (a top-level entity there), else null.
+const AcDbEntity* entityIn(AcDbDatabase* db, AcDbObjectId space, uint64_t handle);
+uint64_t handleOf(const AcDbEntity& e);
 // The object id of a handle in a database; the null id when there is none.
 AcDbObjectId objectIdOf(AcDbDatabase* db, uint64_t handle);
 

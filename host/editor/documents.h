@@ -1,5 +1,5 @@
 // The document manager behind acDocManager: open drawings, the current one, locks and the
-// execution context; the layout manager's current layout per document.
+// execution context.
 #pragma once
 
 #include <memory>
@@ -26,8 +26,6 @@ public:
     // False for a new drawing that was never saved under a name of its own.
     bool named() const { return m_named; }
     void setPath(const std::wstring& path);
-    const std::wstring& currentLayout() const { return m_layout; }
-    void setCurrentLayout(const std::wstring& name) { m_layout = name; }
 
     void pushLock(AcAp::DocLockMode mode) { m_locks.push_back(mode); }
     bool popLock();
@@ -36,7 +34,6 @@ private:
     AcDbDatabase* m_db;
     std::wstring m_path, m_title;
     bool m_named;
-    std::wstring m_layout = L"Model";
     std::vector<AcAp::DocLockMode> m_locks;
 };
 

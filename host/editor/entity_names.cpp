@@ -4,6 +4,8 @@
 
 #include "aced.h"
 #include "dbapserv.h"
+#include "dbdatabase.h"
+#include "dbents.h"
 #include "dbid.h"
 #include "editor/command_stack.h"
 #include "editor/input.h"
@@ -32,17 +34,31 @@ bool hexHandle(const std::wstring& t, uint64_t& v) {
     return v != 0;
 }
 
+struct Placed {
+    const AcDbEntity* entity;
+    Box box;
+};
+
 // The topmost entity (latest in drawing order) whose box holds the point, within a small
 // pick aperture so that lines can be hit.
-const EntityFacts* hitAt(const std::vector<EntityFacts>& all, const double p[3]) {
+const AcDbEntity* hitAt(AcDbObjectId space, const double p[3], Box& hitBox) {
+    std::vector<Placed> all;
     double span = 0;
-    for (auto& e : all)
-        if (e.hasExtents) span = std::max({span, e.maxPt[0] - e.minPt[0], e.maxPt[1] - e.minPt[1]});
+    for (const AcDbEntity* e : entitiesOf(space)) {
+        Placed placed{e, {}};
+        if (e->isErased() || !extentsOf(*e, placed.box)) continue;
+        span = std::max({span, placed.box.hi[0] - placed.box.lo[0], placed.box.hi[1] - placed.box.lo[1]});
+        all.push_back(placed);
+    }
     const double aperture = span > 0 ? span * 1e-3 : 1e-6;
-    for (auto it = all.rbegin(); it != all.rend(); ++it)
-        if (it->hasExtents && p[0] >= it->minPt[0] - aperture && p[0] <= it->maxPt[0] + aperture &&
-            p[1] >= it->minPt[1] - aperture && p[1] <= it->maxPt[1] + aperture)
-            return &*it;
+    for (auto it = all.rbegin(); it != all.rend(); ++it) {
+        const Box& b = it->box;
+        if (p[0] >= b.lo[0] - aperture && p[0] <= b.hi[0] + aperture && p[1] >= b.lo[1] - aperture &&
+            p[1] <= b.hi[1] + aperture) {
+            hitBox = b;
+            return it->entity;
+        }
+    }
     return nullptr;
 }
 
@@ -58,20 +74,20 @@ int acedEntSel(const ACHAR* prompt, ads_name entity, ads_point pickedPoint) {
         if (readAnswer(shown, line) == Answer::kCancel) return RTCAN;
         line = trim(line);
         if (line.empty()) return RTERROR;
-        const std::vector<EntityFacts> all = modelSpaceEntities(db);
-        const EntityFacts* hit = nullptr;
+        const AcDbObjectId space = currentSpace(db);
+        const AcDbEntity* hit = nullptr;
+        Box box;
         double p[3] = {0, 0, 0};
+        const bool point = parsePoint(line, p);
         uint64_t h = 0;
         if (equalNoCase(line, L"L")) {
-            hit = all.empty() ? nullptr : &all.back();
-        } else if (parsePoint(line, p)) {
-            hit = hitAt(all, p);
+            hit = lastEntityOf(space);
+        } else if (point) {
+            hit = hitAt(space, p, box);
         } else {
             std::wstring t = line;
             if (t.size() > 2 && (t[0] == L'H' || t[0] == L'h') && std::iswspace(t[1])) t = trim(t.substr(2));
-            if (hexHandle(t, h))
-                for (auto& e : all)
-                    if (e.handle == h) hit = &e;
+            if (hexHandle(t, h)) hit = entityIn(db, space, h);
             if (!hit && h == 0) {
                 rejectAnswer(L"Pick with x,y, H handle, or L for the last object; ESC cancels.");
                 continue;
@@ -81,22 +97,22 @@ int acedEntSel(const ACHAR* prompt, ads_name entity, ads_point pickedPoint) {
             acutPrintf(L"\nNothing found there.");
             continue;
         }
-        if (!parsePoint(line, p) && hit->hasExtents) {
-            for (int i = 0; i < 3; ++i) p[i] = (hit->minPt[i] + hit->maxPt[i]) / 2;
-        }
-        nameOf(EntityRef{db, hit->handle}, entity);
+        if (!point && extentsOf(*hit, box))
+            for (int i = 0; i < 3; ++i) p[i] = (box.lo[i] + box.hi[i]) / 2;
+        nameOf(EntityRef{db, handleOf(*hit)}, entity);
         if (pickedPoint) ads_point_set(p, pickedPoint);
         return RTNORM;
     }
 }
 
+// The last entity drawn in model space: what a command that has just added one asks for.
 int acdbEntLast(ads_name entity) {
     if (!entity) return RTERROR;
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
     if (!db) return RTERROR;
-    const auto all = modelSpaceEntities(db);
-    if (all.empty()) return RTERROR;
-    nameOf(EntityRef{db, all.back().handle}, entity);
+    const AcDbEntity* last = lastEntityOf(db->modelSpaceId());
+    if (!last) return RTERROR;
+    nameOf(EntityRef{db, handleOf(*last)}, entity);
     return RTNORM;
 }
 
@@ -104,16 +120,17 @@ int acdbEntNext(const ads_name entity, ads_name next) {
     if (!next) return RTERROR;
     AcDbDatabase* db = entity ? entityOf(entity).db : acdbHostApplicationServices()->workingDatabase();
     if (!db) return RTERROR;
-    const auto all = modelSpaceEntities(db);
+    const std::vector<AcDbEntity*>& all = entitiesOf(db->modelSpaceId());
     size_t i = 0;
     if (entity && !ads_name_nil(entity)) {
-        const uint64_t h = entityOf(entity).handle;
-        while (i < all.size() && all[i].handle != h) ++i;
+        const AcDbObject* from = objectIdOf(db, entityOf(entity).handle).object();
+        while (i < all.size() && all[i] != from) ++i;
         if (i == all.size()) return RTERROR;
         ++i;
     }
+    while (i < all.size() && all[i]->isErased()) ++i;
     if (i >= all.size()) return RTERROR;
-    nameOf(EntityRef{db, all[i].handle}, next);
+    nameOf(EntityRef{db, handleOf(*all[i])}, next);
     return RTNORM;
 }
 

@@ -62,6 +62,10 @@ Answer readAnswer(std::wstring_view prompt, std::wstring& line) {
                     rejectAnswer(L"** That command may not be invoked transparently **");
                     break;
                 case RunResult::kUnknown: rejectAnswer(L"Unknown command \"" + t.substr(1) + L"\"."); break;
+                case RunResult::kTooDeep:
+                    rejectAnswer(L"** Transparent commands may be nested only " + std::to_wstring(kMaxTransparentDepth) +
+                                 L" deep **");
+                    break;
             }
             if (g_inputEnded) return Answer::kCancel;
             shown = L"\nResuming command." + std::wstring(prompt);

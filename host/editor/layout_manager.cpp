@@ -1,82 +1,44 @@
-// The current layout per document, checked against the drawing's layout dictionary.
-#include <memory>
-
+// The editor's layout manager: the database side's layouts, plus the default names and page
+// set-up of this host and the tabs (which the console does not draw).
 #include "acdb.h"
 #include "aclayout.h"
+#include "db/layouts.h"
 #include "dbapserv.h"
-#include "editor/command_stack.h"
-#include "editor/documents.h"
 
 namespace vx::editor {
 namespace {
 
-Document* documentOf(const AcDbDatabase* db) {
-    DocumentManager& dm = documentManager();
-    return db ? dm.find(dm.document(db)) : dm.current();
-}
-
-// The layout's name as the drawing spells it and its block record; false when absent.
-bool findLayout(AcDbDatabase* db, const std::wstring& name, std::wstring& spelled, AcDbObjectId& block) {
-    AcDbDictionary* dict = nullptr;
-    if (!db || db->getLayoutDictionary(dict, AcDb::kForRead) != Acad::eOk) return false;
-    bool found = false;
-    std::unique_ptr<AcDbDictionaryIterator> it(dict->newIterator());
-    for (; it && !it->done() && !found; it->next()) {
-        AcDbObjectPointer<AcDbLayout> layout(it->objectId(), AcDb::kForRead);
-        AcString n;
-        if (layout.openStatus() != Acad::eOk || layout->getLayoutName(n) != Acad::eOk) continue;
-        if (equalNoCase(n.str(), name)) {
-            spelled = n.str();
-            block = layout->getBlockTableRecordId();
-            found = true;
-        }
-    }
-    dict->close();
-    return found;
-}
+// What a Chinese host calls its new layouts.
+constexpr const wchar_t* kLayoutNamePrefix = L"布局";
 
 class LayoutManager : public AcApLayoutManager {
 public:
     const ACHAR* findActiveLayout(bool allowModel) override {
-        Document* d = documentOf(nullptr);
-        if (!d || (!allowModel && equalNoCase(d->currentLayout(), L"Model"))) return nullptr;
-        return d->currentLayout().c_str();
+        AcString name;
+        if (getActiveLayoutName(name, allowModel) != Acad::eOk) return nullptr;
+        m_active = name;
+        return m_active.kACharPtr();
     }
-    Acad::ErrorStatus getActiveLayoutName(AcString& name, bool allowModel, const AcDbDatabase* db) override {
-        Document* d = documentOf(db);
-        if (!d) return Acad::eNoDocument;
-        if (!allowModel && equalNoCase(d->currentLayout(), L"Model")) return Acad::eKeyNotFound;
-        name = AcString(d->currentLayout());
+
+    Acad::ErrorStatus getNextNewLayoutName(AcString& name, AcDbDatabase* db) override {
+        if (!db) db = acdbHostApplicationServices()->workingDatabase();
+        if (!db) return Acad::eNoDatabase;
+        name = AcString(vx::db::nextLayoutName(db->store(), kLayoutNamePrefix));
         return Acad::eOk;
     }
-    Acad::ErrorStatus setCurrentLayout(const ACHAR* name, AcDbDatabase* db) override {
-        Document* d = documentOf(db);
-        if (!d) return Acad::eNoDocument;
-        if (!name) return Acad::eInvalidInput;
-        std::wstring spelled;
-        AcDbObjectId block;
-        if (!findLayout(d->database(), name, spelled, block)) return Acad::eKeyNotFound;
-        d->setCurrentLayout(spelled);
-        return Acad::eOk;
+
+    Acad::ErrorStatus setDefaultPlotConfig(AcDbObjectId blockTableRecId) override {
+        auto* block = AcDbBlockTableRecord::cast(blockTableRecId.object());
+        if (!block || !block->database()) return Acad::eNullObjectId;
+        AcDbObjectPointer<AcDbLayout> layout(block->getLayoutId(), AcDb::kForWrite);
+        if (layout.openStatus() != Acad::eOk) return layout.openStatus();
+        return vx::db::applyPlotConfiguration(layout.object(), vx::db::defaultPlotConfiguration());
     }
-    AcDbObjectId getActiveLayoutBTRId(AcDbDatabase* db) override {
-        Document* d = documentOf(db);
-        if (!d) return AcDbObjectId();
-        std::wstring spelled;
-        AcDbObjectId block;
-        if (equalNoCase(d->currentLayout(), L"Model") || !findLayout(d->database(), d->currentLayout(), spelled, block))
-            return d->database()->modelSpaceId();
-        return block;
-    }
-    int countLayouts(AcDbDatabase* db) override {
-        Document* d = documentOf(db);
-        AcDbDictionary* dict = nullptr;
-        if (!d || d->database()->getLayoutDictionary(dict, AcDb::kForRead) != Acad::eOk) return 0;
-        int n = static_cast<int>(dict->numEntries());
-        dict->close();
-        return n;
-    }
+
     void updateLayoutTabs() override {}
+
+private:
+    AcString m_active;
 };
 
 }  // namespace

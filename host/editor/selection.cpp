@@ -4,13 +4,14 @@
 #include <cwctype>
 #include <map>
 #include <sstream>
+#include <unordered_set>
 
 #include "aced.h"
 #include "dbapserv.h"
+#include "dbents.h"
 #include "dbid.h"
 #include "editor/command_stack.h"
 #include "editor/input.h"
-#include "editor/wcmatch.h"
 
 namespace vx::editor {
 namespace {
@@ -48,14 +49,25 @@ bool parseHandle(const std::wstring& text, uint64_t& out) {
     return v != 0;
 }
 
-bool inside(const EntityFacts& e, const double lo[2], const double hi[2]) {
-    return e.hasExtents && e.minPt[0] >= lo[0] && e.minPt[1] >= lo[1] && e.maxPt[0] <= hi[0] &&
-           e.maxPt[1] <= hi[1];
+bool inside(const Box& b, const double lo[2], const double hi[2]) {
+    return b.lo[0] >= lo[0] && b.lo[1] >= lo[1] && b.hi[0] <= hi[0] && b.hi[1] <= hi[1];
 }
 
-bool crosses(const EntityFacts& e, const double lo[2], const double hi[2]) {
-    return e.hasExtents && e.minPt[0] <= hi[0] && e.maxPt[0] >= lo[0] && e.minPt[1] <= hi[1] &&
-           e.maxPt[1] >= lo[1];
+bool crosses(const Box& b, const double lo[2], const double hi[2]) {
+    return b.lo[0] <= hi[0] && b.hi[0] >= lo[0] && b.lo[1] <= hi[1] && b.hi[1] >= lo[1];
+}
+
+// The live entities of `space` that pass the filter and lie in (window) or touch (crossing)
+// the box. The filter goes first: extents are the costly part of an entity.
+std::vector<const AcDbEntity*> inBox(AcDbObjectId space, DrawingFilter& filter, bool window, const double lo[2],
+                                     const double hi[2]) {
+    std::vector<const AcDbEntity*> found;
+    for (const AcDbEntity* e : entitiesOf(space)) {
+        Box b;
+        if (e->isErased() || !filter.matches(*e) || !extentsOf(*e, b)) continue;
+        if (window ? inside(b, lo, hi) : crosses(b, lo, hi)) found.push_back(e);
+    }
+    return found;
 }
 
 // "W x1,y1 x2,y2": the two corners in any order.
@@ -73,29 +85,6 @@ bool parseBox(const std::wstring& rest, double lo[2], double hi[2]) {
 }
 
 }  // namespace
-
-bool Filter::compile(const resbuf* list, std::wstring& why) {
-    m_items.clear();
-    for (const resbuf* rb = list; rb; rb = rb->rbnext) {
-        const int code = rb->restype;
-        if (code == 0 || code == 2 || code == 8) {
-            m_items.push_back({code, rb->resval.rstring ? rb->resval.rstring : L""});
-            continue;
-        }
-        why = L"Selection filters with group code " + std::to_wstring(code) + L" are not supported.";
-        return false;
-    }
-    return true;
-}
-
-bool Filter::matches(const EntityFacts& e) const {
-    for (const Item& it : m_items) {
-        const std::wstring& value = it.code == 0 ? e.type : it.code == 8 ? e.layer : e.blockName;
-        if (it.code == 2 && e.type != L"INSERT") return false;
-        if (!wcMatch(value, it.pattern, true)) return false;
-    }
-    return true;
-}
 
 size_t liveSelectionSets() { return sets().size(); }
 
@@ -115,21 +104,29 @@ void nameOf(const EntityRef& e, ads_name name) {
     name[1] = static_cast<intptr_t>(e.handle);
 }
 
-bool selectInteractively(AcDbDatabase* db, const Filter& filter, std::vector<EntityRef>& picked) {
-    const std::vector<EntityFacts> all = modelSpaceEntities(db);
-    auto add = [&](const std::vector<const EntityFacts*>& found) {
+bool selectInteractively(AcDbDatabase* db, DrawingFilter& bound, std::vector<EntityRef>& picked) {
+    const AcDbObjectId space = currentSpace(db);
+    std::unordered_set<uint64_t> taken;  // the handles of picked[0, indexed)
+    size_t indexed = 0;
+    // `screened`: the search applied the filter itself, so none counts as filtered out.
+    // `distinct`: one answer names each entity once, so the first needs no duplicate check.
+    auto add = [&](const std::vector<const AcDbEntity*>& found, bool screened, bool distinct) {
         int filtered = 0, dup = 0;
-        for (const EntityFacts* e : found) {
-            if (!filter.matches(*e)) {
+        const bool checkDuplicates = !(distinct && picked.empty());
+        if (checkDuplicates)
+            for (; indexed < picked.size(); ++indexed) taken.insert(picked[indexed].handle);
+        for (const AcDbEntity* e : found) {
+            if (!screened && !bound.matches(*e)) {
                 ++filtered;
                 continue;
             }
-            EntityRef r{db, e->handle};
-            if (std::find(picked.begin(), picked.end(), r) != picked.end()) {
+            const uint64_t h = handleOf(*e);
+            if (checkDuplicates && !taken.insert(h).second) {
                 ++dup;
                 continue;
             }
-            picked.push_back(r);
+            picked.push_back(EntityRef{db, h});
+            if (checkDuplicates) indexed = picked.size();
         }
         std::wstring msg = std::to_wstring(found.size()) + L" found";
         if (dup) msg += L" (" + std::to_wstring(dup) + L" duplicate)";
@@ -148,41 +145,44 @@ bool selectInteractively(AcDbDatabase* db, const Filter& filter, std::vector<Ent
             word = line.substr(0, blank);
             rest = trim(line.substr(blank + 1));
         }
-        std::vector<const EntityFacts*> found;
+        std::vector<const AcDbEntity*> found;
         if (equalNoCase(word, L"ALL") && rest.empty()) {
-            for (auto& e : all) found.push_back(&e);
+            for (const AcDbEntity* e : entitiesOf(space))
+                if (!e->isErased()) found.push_back(e);
+            add(found, false, true);
         } else if (equalNoCase(word, L"L") && rest.empty()) {
-            if (!all.empty()) found.push_back(&all.back());
+            if (const AcDbEntity* last = lastEntityOf(space)) found.push_back(last);
+            add(found, false, true);
         } else if (equalNoCase(word, L"W") || equalNoCase(word, L"C")) {
             double lo[2] = {0, 0}, hi[2] = {0, 0};
             if (!parseBox(rest, lo, hi)) {
                 rejectAnswer(L"Give two corners: " + toUpper(word) + L" x1,y1 x2,y2");
                 continue;
             }
-            const bool window = equalNoCase(word, L"W");
-            for (auto& e : all)
-                if (window ? inside(e, lo, hi) : crosses(e, lo, hi)) found.push_back(&e);
+            add(inBox(space, bound, equalNoCase(word, L"W"), lo, hi), true, true);
         } else if (equalNoCase(word, L"H") && !rest.empty()) {
             std::wstringstream in(rest);
             std::wstring h;
             bool bad = false;
             while (in >> h) {
                 uint64_t v = 0;
-                auto it = parseHandle(h, v) ? std::find_if(all.begin(), all.end(), [v](auto& e) { return e.handle == v; })
-                                            : all.end();
-                if (it == all.end()) {
-                    rejectAnswer(L"No object with handle " + h + L" in this drawing.");
+                const AcDbEntity* e = parseHandle(h, v) ? entityIn(db, space, v) : nullptr;
+                if (!e) {
+                    const auto* other = v ? AcDbEntity::cast(objectIdOf(db, v).object()) : nullptr;
+                    const bool elsewhere = other && !other->isErased();
+                    rejectAnswer(elsewhere ? L"The object with handle " + h + L" is not in the current space."
+                                           : L"No object with handle " + h + L" in this drawing.");
                     bad = true;
                     continue;
                 }
-                found.push_back(&*it);
+                found.push_back(e);
             }
             if (bad && found.empty()) continue;
+            add(found, false, false);
         } else {
             rejectAnswer(L"Answer ALL, L, W x1,y1 x2,y2, C x1,y1 x2,y2, H handle ..., an empty line to finish, or ESC.");
             continue;
         }
-        add(found);
     }
 }
 
@@ -204,23 +204,25 @@ int acedSSGet(const ACHAR* mode, const void* pt1, const void* pt2, const resbuf*
     std::wstring m = mode ? mode : L"";
     if (!m.empty() && m[0] == L'_') m.erase(0, 1);
     std::vector<EntityRef> picked;
+    DrawingFilter bound(f, db);
     if (m.empty()) {
-        if (!selectInteractively(db, f, picked)) return RTCAN;
+        if (!selectInteractively(db, bound, picked)) return RTCAN;
     } else if (equalNoCase(m, L"X")) {
-        for (const EntityFacts& e : modelSpaceEntities(db))
-            if (f.matches(e)) picked.push_back({db, e.handle});
+        // The whole drawing: every space, each in database order.
+        for (const AcDbObjectId& space : drawingSpaces(db))
+            for (const AcDbEntity* e : entitiesOf(space))
+                if (!e->isErased() && bound.matches(*e)) picked.push_back({db, handleOf(*e)});
     } else if (equalNoCase(m, L"L")) {
-        auto all = modelSpaceEntities(db);
-        if (!all.empty() && f.matches(all.back())) picked.push_back({db, all.back().handle});
+        const AcDbEntity* last = lastEntityOf(currentSpace(db));
+        if (last && bound.matches(*last)) picked.push_back({db, handleOf(*last)});
     } else if ((equalNoCase(m, L"W") || equalNoCase(m, L"C")) && pt1 && pt2) {
         // A window or crossing given by the caller's two corners, in drawing order.
         const auto* a = static_cast<const ads_real*>(pt1);
         const auto* b = static_cast<const ads_real*>(pt2);
         const double lo[2] = {std::min(a[0], b[0]), std::min(a[1], b[1])};
         const double hi[2] = {std::max(a[0], b[0]), std::max(a[1], b[1])};
-        const bool window = equalNoCase(m, L"W");
-        for (const EntityFacts& e : modelSpaceEntities(db))
-            if ((window ? inside(e, lo, hi) : crosses(e, lo, hi)) && f.matches(e)) picked.push_back({db, e.handle});
+        for (const AcDbEntity* e : inBox(currentSpace(db), bound, equalNoCase(m, L"W"), lo, hi))
+            picked.push_back({db, handleOf(*e)});
     } else {
         acutPrintf(L"\nSelection mode \"%s\" is not supported by this host.", m.c_str());
         return RTERROR;

@@ -8,6 +8,7 @@
 
 #include "acutads.h"
 #include "editor/db_bridge.h"
+#include "editor/selection_filter.h"
 
 class AcDbDatabase;
 
@@ -21,22 +22,6 @@ struct EntityRef {
     bool operator==(const EntityRef& o) const { return db == o.db && handle == o.handle; }
 };
 
-// A filter list compiled once per selection: items are ANDed; group 0 (type), 2 (block name of
-// an INSERT) and 8 (layer) take wildcard patterns, compared without regard to case.
-class Filter {
-public:
-    // False with a reason for an item this host cannot test (so nothing is selected by mistake).
-    bool compile(const resbuf* list, std::wstring& why);
-    bool matches(const EntityFacts& e) const;
-
-private:
-    struct Item {
-        int code;
-        std::wstring pattern;
-    };
-    std::vector<Item> m_items;
-};
-
 // Sets alive now (for tests and leak checks).
 size_t liveSelectionSets();
 // A new set holding `members`; returns its name.
@@ -44,7 +29,8 @@ void makeSelectionSet(const std::vector<EntityRef>& members, ads_name name);
 EntityRef entityOf(const ads_name name);
 void nameOf(const EntityRef& e, ads_name name);
 
-// The answers to "Select objects:" as the console gives them, in pick order.
-bool selectInteractively(AcDbDatabase* db, const Filter& filter, std::vector<EntityRef>& picked);
+// The answers to "Select objects:" as the console gives them, in pick order, in the space the
+// user works in (model space unless the current layout is a paper space).
+bool selectInteractively(AcDbDatabase* db, DrawingFilter& filter, std::vector<EntityRef>& picked);
 
 }  // namespace vx::editor

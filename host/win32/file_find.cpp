@@ -75,12 +75,16 @@ BOOL CFileFind::FindFile(LPCWSTR pattern, DWORD) {
     m_root = vx::text::fromUtf8(folder);
 
     const auto add = [&](const std::string& name) {
-        struct stat st;
+        struct stat st, own;
         const std::string full = folder + (folder.back() == '/' ? "" : "/") + name;
-        if (stat(full.c_str(), &st) != 0 && lstat(full.c_str(), &st) != 0) return;
+        if (lstat(full.c_str(), &own) != 0) return;
+        const bool resolved = stat(full.c_str(), &st) == 0;
+        if (!resolved) st = own;
         Entry e;
         e.name = vx::text::fromUtf8(name);
+        e.link = S_ISLNK(own.st_mode);
         e.directory = S_ISDIR(st.st_mode);
+        e.device = resolved && !e.directory && !S_ISREG(st.st_mode);
         e.readOnly = (st.st_mode & S_IWUSR) == 0;
         e.size = e.directory ? 0 : static_cast<unsigned long long>(st.st_size);
         m_entries.push_back(std::move(e));
@@ -152,3 +156,15 @@ BOOL CFileFind::IsDots() const {
 }
 BOOL CFileFind::IsDirectory() const { return current() && current()->directory; }
 BOOL CFileFind::IsReadOnly() const { return current() && current()->readOnly; }
+
+DWORD CFileFind::attributes() const {
+    const Entry* e = current();
+    if (!e) return 0;
+    DWORD a = e->link ? FILE_ATTRIBUTE_REPARSE_POINT : 0;
+    if (e->directory) a |= FILE_ATTRIBUTE_DIRECTORY;
+    else if (e->device) a |= FILE_ATTRIBUTE_DEVICE;
+    else if (e->readOnly) a |= FILE_ATTRIBUTE_READONLY;
+    return a ? a : FILE_ATTRIBUTE_NORMAL;
+}
+
+BOOL CFileFind::MatchesMask(DWORD mask) const { return (attributes() & mask) != 0; }

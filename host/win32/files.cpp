@@ -10,6 +10,7 @@
 #include "win32.h"
 #include "win32/paths.h"
 #include "win32/safe_file.h"
+#include "win32/security.h"
 
 using vx::win32::failFromErrno;
 using vx::win32::nativePath;
@@ -39,12 +40,20 @@ BOOL copyRegular(const std::string& from, const struct stat& st, const std::stri
 DWORD GetFileAttributesW(LPCWSTR path) {
     const std::string p = nativePath(path);
     struct stat st;
-    if (p.empty() || stat(p.c_str(), &st) != 0) {
+    if (p.empty() || lstat(p.c_str(), &st) != 0) {
         SetLastError(p.empty() ? ERROR_PATH_NOT_FOUND : vx::win32::errorFromErrno(errno, p));
         return INVALID_FILE_ATTRIBUTES;
     }
-    if (S_ISDIR(st.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
-    return isReadOnly(st) ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
+    // A link reports what it leads to, marked as a link (a dangling one as a plain link).
+    DWORD link = 0;
+    if (S_ISLNK(st.st_mode)) {
+        link = FILE_ATTRIBUTE_REPARSE_POINT;
+        if (stat(p.c_str(), &st) != 0) return link;
+    }
+    if (S_ISDIR(st.st_mode)) return link | FILE_ATTRIBUTE_DIRECTORY;
+    if (!S_ISREG(st.st_mode)) return link | FILE_ATTRIBUTE_DEVICE;
+    if (isReadOnly(st)) return link | FILE_ATTRIBUTE_READONLY;
+    return link ? link : FILE_ATTRIBUTE_NORMAL;
 }
 
 BOOL CopyFileW(LPCWSTR existing, LPCWSTR newName, BOOL failIfExists) {
@@ -109,9 +118,15 @@ BOOL DeleteFileW(LPCWSTR path) {
     return TRUE;
 }
 
-BOOL CreateDirectoryW(LPCWSTR path, LPSECURITY_ATTRIBUTES) {
+BOOL CreateDirectoryW(LPCWSTR path, LPSECURITY_ATTRIBUTES security) {
     const std::string p = nativePath(path);
     if (p.empty()) return fail(ERROR_PATH_NOT_FOUND);
-    if (::mkdir(p.c_str(), 0777) != 0) return failFromErrno(p);
+    mode_t mode = 0777;
+    bool exact = false;
+    if (!vx::win32::directoryMode(security, mode, exact)) return FALSE;
+    // The umask can only take bits away, so the folder never has more access than asked for;
+    // an explicit access list then gets exactly its bits.
+    if (::mkdir(p.c_str(), mode) != 0) return failFromErrno(p);
+    if (exact && ::chmod(p.c_str(), mode) != 0) return failFromErrno(p);
     return TRUE;
 }

@@ -5,7 +5,10 @@ module folder, then compares the transcript with the golden one and runs the cas
 A case folder holds:
   script.scr     the lines vxhost reads
   expected.txt   the golden transcript (scratch paths shown as <TMP>)
-  setup.py       optional: makes input.dxf (and anything else) in the scratch folder
+  setup.py       optional: makes input.dxf (and anything else) in the scratch folder; a file
+                 service_url it leaves there names the update service (VX_UPDATE_SERVICE)
+  service.py     optional: an update service run for the case; its first output line is its
+                 base address, which vxhost is given (without either, the query is off)
   check.py       optional: checks the files the run left in the scratch folder
   exit_code      optional: the status vxhost must end with (default 0)
 On a transcript mismatch the actual one is written beside the expected one as actual.txt.
@@ -34,13 +37,26 @@ def main():
                    XDG_DATA_HOME=os.path.join(tmp, "data"))
         if os.path.exists(os.path.join(case, "setup.py")):
             subprocess.run(["/usr/bin/python3", os.path.join(case, "setup.py"), tmp], check=True)
+        service = None
+        env["VX_UPDATE_SERVICE"] = ""
+        if os.path.exists(os.path.join(case, "service.py")):
+            service = subprocess.Popen(["/usr/bin/python3", os.path.join(case, "service.py"), tmp],
+                                       stdout=subprocess.PIPE, stdin=subprocess.DEVNULL)
+            env["VX_UPDATE_SERVICE"] = service.stdout.readline().decode().strip()
+        elif os.path.exists(os.path.join(tmp, "service_url")):
+            env["VX_UPDATE_SERVICE"] = open(os.path.join(tmp, "service_url")).read().strip()
         cmd = [vxhost]
         if os.path.exists(os.path.join(tmp, "input.dxf")):
             cmd.append("input.dxf")
         cmd += ["--script", os.path.join(case, "script.scr"),
                 "--module", os.path.join(modules, os.path.basename(module))]
-        run = subprocess.run(cmd, cwd=tmp, env=env, stdin=subprocess.DEVNULL,
-                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=120)
+        try:
+            run = subprocess.run(cmd, cwd=tmp, env=env, stdin=subprocess.DEVNULL,
+                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=120)
+        finally:
+            if service:
+                service.terminate()
+                service.wait()
         actual = run.stdout.decode("utf-8", "replace").replace(tmp, "<TMP>")
         actual = actual.replace(os.path.realpath(tmp), "<TMP>")
         failed = False

@@ -62,6 +62,46 @@ TEST(Samples, RegeneratingGivesTheShippedBytes) {
     }
 }
 
+// The catalogue sheet is drawn for the sample description's TZML: a column line at the first
+// cell's left edge and after every width, a row line at the first row's top and every row pitch
+// below, for maxNUm rows; so the catalogue's texts, placed from the same numbers, land in cells.
+TEST(Samples, TheCatalogueSheetsGridIsTheSampleLayout) {
+    for (const char* tk : {"templates/utf8/TK.dxf", "templates/gbk/TK.dxf"}) {
+        std::string out;
+        const std::string script = R"PY(
+import configparser, ezdxf
+cfg = configparser.ConfigParser(interpolation=None)
+cfg.read(')PY" + kSamples + R"PY(/templates/utf8/TKATT.ini', encoding='utf-8')
+t = cfg['TZML']
+lens = [int(v) for v in t['lens'].split(',')]
+x0, top, pitch, rows = float(t['disOffX']), float(t['disOffY']), int(t['rowHeight']), int(t['maxNUm'])
+x1, bottom = x0 + sum(lens), top - pitch * rows
+blk = ezdxf.readfile(')PY" + kSamples + "/" + tk + R"PY(').blocks.get('CODE-目录单')
+xs, ys = set(), set()
+for e in blk.query('LINE LWPOLYLINE'):
+    if e.dxftype() == 'LINE':
+        segs = [((e.dxf.start.x, e.dxf.start.y), (e.dxf.end.x, e.dxf.end.y))]
+    else:
+        p = list(e.get_points('xy'))
+        segs = list(zip(p, p[1:] + (p[:1] if e.closed else [])))
+    for a, b in segs:
+        if abs(a[0] - b[0]) < 1e-6 and min(a[1], b[1]) <= bottom + 1e-6 and max(a[1], b[1]) >= top - 1e-6:
+            xs.add(round(a[0], 3))
+        if abs(a[1] - b[1]) < 1e-6 and min(a[0], b[0]) <= x0 + 1e-6 and max(a[0], b[0]) >= x1 - 1e-6:
+            ys.add(round(a[1], 3))
+want_x = {round(x0 + sum(lens[:k]), 3) for k in range(len(lens) + 1)}
+want_y = {round(top - pitch * k, 3) for k in range(rows + 1)}
+print('missing_x=%r' % sorted(want_x - xs))
+print('missing_y=%r' % sorted(want_y - ys))
+print('columns=%d' % len(lens))
+)PY";
+        ASSERT_EQ(vxtest::runPython(script, out), 0) << out;
+        EXPECT_NE(out.find("missing_x=[]"), std::string::npos) << tk << ": " << out;
+        EXPECT_NE(out.find("missing_y=[]"), std::string::npos) << tk << ": " << out;
+        EXPECT_NE(out.find("columns=5"), std::string::npos) << out;
+    }
+}
+
 TEST(Samples, EzdxfReadsEveryFileWithoutAuditErrors) {
     for (const char* f : kFiles) {
         auto r = vxtest::inspect(kSamples + "/" + f, {{"ver", "doc.dxfversion"}, {"enc", "doc.encoding"}});

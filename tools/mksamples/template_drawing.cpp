@@ -66,7 +66,8 @@ bool frameBlock(AcDbDatabase& db, const Sheet& sh, const Styles& s) {
 }
 
 // The catalogue sheet: A4 upright; five columns of 3000, 9000, 2000, 2000, 2500 units from
-// x = 1250, the first row's top at y = 26000, 25 rows of 800 (the sample's TZML).
+// x = 1250, the first row's top at y = 26000, 25 rows of 800 (the sample's TZML), under a header
+// row with the column titles; below the grid the project's fields, filled like a frame's.
 bool catalogueBlock(AcDbDatabase& db, const Styles& s) {
     std::wstring name = std::wstring(kOrganisation) + L"-目录单";
     AcDbObjectId b = addBlock(db, name.c_str());
@@ -81,15 +82,30 @@ bool catalogueBlock(AcDbDatabase& db, const Styles& s) {
     append(b, rectangle(x0 - 250, 500, W - 500, H - 500), L"TK-外框");
     append(b, text(W / 2, 27900, 700, L"图 纸 目 录", s.hei, true), L"TK-文字");
     append(b, attdef(W / 2, 27100, 350, L"工程名称", s.hz), L"TK-文字");
-    // Header row above the first row, then the grid.
+    // Header row above the first row, then the grid; every text sits in the middle of its cell.
     append(b, rectangle(x0, bottom, x1, top + row), L"TK-外框");
     for (int r = 0; r <= 25; ++r) append(b, line(x0, bottom + r * row, x1, bottom + r * row), L"TK-内框");
     double x = x0;
     for (int c = 0; c < 5; ++c) {
-        append(b, text(x + lens[c] / 2, top + 250, 350, titles[c], s.hei, true), L"TK-文字");
+        append(b, text(x + lens[c] / 2, top + row / 2, 350, titles[c], s.hei, true), L"TK-文字");
         x += lens[c];
         if (c < 4) append(b, line(x, bottom, x, top + row), L"TK-内框");
     }
+    // Two rows of label and field pairs: the project's fields of the title blocks.
+    const double infoTop = bottom - 1000, label = 2500, field = (x1 - x0) / 2 - label;
+    const wchar_t* info[2][2] = {{L"建设单位", L"子项名称"}, {L"阶段", L"日期"}};
+    append(b, rectangle(x0, infoTop - 2 * row, x1, infoTop), L"TK-外框");
+    append(b, line(x0, infoTop - row, x1, infoTop - row), L"TK-内框");
+    for (int r = 0; r < 2; ++r) {
+        const double y = infoTop - r * row - row / 2;
+        for (int c = 0; c < 2; ++c) {
+            const double left = x0 + c * (label + field);
+            append(b, text(left + label / 2, y, 300, info[r][c], s.hz, true), L"TK-文字");
+            append(b, attdef(left + label + field / 2, y, 300, info[r][c], s.hz), L"TK-文字");
+        }
+    }
+    for (double at : {x0 + label, x0 + label + field, x0 + 2 * label + field})
+        append(b, line(at, infoTop - 2 * row, at, infoTop), L"TK-内框");
     return true;
 }
 

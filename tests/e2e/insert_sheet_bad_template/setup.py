@@ -15,6 +15,7 @@ for name in ["missing", "dwg", "damaged"]:
 with open(os.path.join(tmp, "dwg", "TK.dwg"), "wb") as f:
     f.write(b"AC1015\x00\x00\x00\x00\x00\x01\x03" + bytes(200))
 with open(os.path.join(tmp, "damaged", "TK.dxf"), "w", encoding="utf-8") as f:
-    f.write("  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\nnot a number\n")
+    # Entities alone are read (a partial drawing); a line that is not a group code is not.
+    f.write("  0\nSECTION\n  2\nENTITIES\n  0\nLINE\nxyz\nnot a number\n")
 t.settings(tmp, ["[SYSEMSET]", "SHEETTEMPPATH=" + os.path.join(tmp, "missing"), "DEPARTCODE=CODE"])
 t.empty_drawing(tmp)

@@ -102,8 +102,7 @@ TEST(Damaged, DanglingOwnerAndMissingSeqendAreRepaired) {
 
 TEST(Damaged, GarbageAndEmptyFilesFailCleanly) {
     std::string dir = tempDir("garbage");
-    const std::string cases[] = {"", "\n\n", "  0\nSECTION\n", "hello world\n", std::string("\x00\x01\x02", 3),
-                                 "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\nabc\n"};
+    const std::string cases[] = {"", "\n\n", "  0\nSECTION\n", "hello world\n", std::string("\x00\x01\x02", 3)};
     int i = 0;
     for (const std::string& c : cases) {
         std::string p = dir + "/g" + std::to_string(i++) + ".dxf";
@@ -112,6 +111,15 @@ TEST(Damaged, GarbageAndEmptyFilesFailCleanly) {
         EXPECT_NE(db.readDwgFile(wide(p).c_str()), Acad::eOk) << i;
         EXPECT_NE(std::wstring(db.lastReadMessage()), L"") << i;
     }
+    // A cut export of entities alone is a partial drawing: completed, repaired and saved whole.
+    std::string cut = dir + "/cut.dxf";
+    writeFile(cut, "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\nabc\n");
+    AcDbDatabase db(false);
+    ASSERT_EQ(db.readDwgFile(wide(cut).c_str()), Acad::eOk) << db.lastReadMessage();
+    EXPECT_TRUE(auditHas(db, L"has no ENDSEC"));
+    ASSERT_EQ(db.saveAs(wide(dir + "/cut-out.dxf").c_str()), Acad::eOk);
+    AcDbDatabase again(false);
+    EXPECT_EQ(again.readDwgFile(wide(dir + "/cut-out.dxf").c_str()), Acad::eOk) << again.lastReadMessage();
 }
 
 TEST(Foreign, DwgFileIsRefusedWithAClearMessage) {

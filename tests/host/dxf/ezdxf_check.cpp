@@ -63,7 +63,7 @@ if ver != 'R12':
     # An entity type no reader knows, with its own subclass and text.
     enc = 'gbk' if gbk else 'utf-8'
     raw = open(out, 'rb').read().decode(enc)
-    seed = int(doc.header['$HANDSEED'], 16)
+    seed = int(doc.header.get('$HANDSEED', '0'), 16)
     owner = msp.block_record_handle
     custom = ('  0\nVXCUSTOM\n  5\n%X\n330\n%s\n100\nAcDbEntity\n  8\n0\n100\nVxCustom\n  1\n自定义\n 40\n1.25\n' % (seed, owner))
     i = raw.index('  0\nENDSEC\n', raw.index('ENTITIES'))
@@ -96,7 +96,7 @@ for e in auditor.errors:
 enc = doc.encoding
 lines = open(path, 'rb').read().decode(enc, errors='replace').splitlines()
 pairs = [(int(lines[i]), lines[i + 1]) for i in range(0, len(lines) - 1, 2)]
-handles, pointers, section, seed, rtype = [], [], None, int(doc.header['$HANDSEED'], 16), ''
+handles, pointers, section, seed, rtype = [], [], None, int(doc.header.get('$HANDSEED', '0'), 16), ''
 for k, (c, v) in enumerate(pairs):
     if c == 0:
         rtype = v

@@ -16,6 +16,11 @@ void outerCommand() {
 }
 void transparentCommand() { g_calls.push_back(acedIsTransparent() ? L"t:transparent" : L"t:plain"); }
 void modalCommand() { g_calls.push_back(L"modal"); }
+// A transparent command that waits at a prompt, as VXFENAME does while texts are picked.
+void nestingCommand() {
+    ads_point p;
+    g_calls.push_back(acedGetPoint(nullptr, L"\nPoint: ", p) == RTNORM ? L"nest:point" : L"nest:cancel");
+}
 
 class CommandStackTest : public EditorTest {
 protected:
@@ -86,6 +91,20 @@ TEST_F(CommandStackTest, OnlyTransparentCommandsRunFromInsideAPrompt) {
     g_calls.clear();
     EXPECT_EQ(runCommandLine(L"TR"), RunResult::kRan);
     EXPECT_EQ(g_calls, std::vector<std::wstring>{L"t:plain"});
+}
+
+TEST_F(CommandStackTest, TransparentCommandsNestOnlyAFewDeep) {
+    // A script of thousands of nested "'" lines once ended in a stack overflow.
+    stack.addCommand(L"G", L"Nest", L"NEST", ACRX_CMD_TRANSPARENT, nestingCommand);
+    std::vector<std::wstring> lines(3900, L"'NEST");
+    for (int i = 0; i <= kMaxTransparentDepth; ++i) lines.push_back(L"1,1");
+    answers(lines);
+    EXPECT_EQ(runCommandLine(L"NEST"), RunResult::kRan);
+    // The outer command and as many transparent ones as the limit allows each got their point.
+    EXPECT_EQ(g_calls, std::vector<std::wstring>(kMaxTransparentDepth + 1, L"nest:point"));
+    EXPECT_EQ(unusable(), 3900 - kMaxTransparentDepth);
+    EXPECT_NE(transcript.find(L"** Transparent commands may be nested only 4 deep **"), std::wstring::npos);
+    EXPECT_FALSE(acedIsTransparent());
 }
 
 TEST_F(CommandStackTest, PostedCommandsRunBeforeTheRestOfTheInput) {

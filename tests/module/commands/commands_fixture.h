@@ -45,11 +45,14 @@ protected:
         std::vector<std::pair<std::string, std::string>> files = {
             {"main.rc", "#include \"resource.h\"\n"
                         "#include \"dialogs/121_fast_edit_plt_no.rc\"\n"
+                        "#include \"dialogs/125_plt_catalog.rc\"\n"
                         "#include \"dialogs/139_batch_plt_num.rc\"\n"
+                        "#include \"dialogs/141_batch_layout.rc\"\n"
                         "#include \"dialogs/196_sheet_attr_info_set.rc\"\n"}};
         for (const char* f : {"resource.h", "ids_fast_edit.h", "ids_batch_plt_num.h", "ids_sheet_attr_info_set.h",
-                              "dialogs/121_fast_edit_plt_no.rc", "dialogs/139_batch_plt_num.rc",
-                              "dialogs/196_sheet_attr_info_set.rc"})
+                              "ids_plt_catalog.h", "ids_batch_layout.h", "dialogs/121_fast_edit_plt_no.rc",
+                              "dialogs/125_plt_catalog.rc", "dialogs/139_batch_plt_num.rc",
+                              "dialogs/141_batch_layout.rc", "dialogs/196_sheet_attr_info_set.rc"})
             files.emplace_back(f, readSource(std::string("resources/") + f));
         std::string error;
         ASSERT_TRUE(vx::ui::registerResources(vxThisModuleHandle(), files, error)) << error;

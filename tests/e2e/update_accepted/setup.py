@@ -1,0 +1,10 @@
+"""The updater beside the module records each run's arguments."""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import cmdsb_template as t
+import update_service as s
+
+t.empty_drawing(sys.argv[1])
+s.updater(sys.argv[1])

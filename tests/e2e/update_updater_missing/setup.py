@@ -1,0 +1,8 @@
+"""No updater: the module folder holds only the module and its files."""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import cmdsb_template as t
+
+t.empty_drawing(sys.argv[1])
