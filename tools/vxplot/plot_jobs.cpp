@@ -157,6 +157,16 @@ int plotWindow(const Options& options, Context& run) {
 }
 
 int plotFrames(const Options& options, Context& run) {
+    // The frames first: a refused run makes no folder.
+    std::vector<Frame> frames;
+    if (!framesOnLayer(run.db, run.scene, options.layer, frames)) {
+        run.err << "vxplot: the drawing has no layer \"" << options.layer << "\"\n";
+        return 1;
+    }
+    if (frames.empty()) {
+        run.out << "no block references on layer \"" << options.layer << "\": nothing plotted\n";
+        return 0;
+    }
     std::error_code ec;
     fs::create_directories(options.outDir, ec);
     if (ec || !fs::is_directory(options.outDir)) {
@@ -167,15 +177,6 @@ int plotFrames(const Options& options, Context& run) {
     if (::access(options.outDir.c_str(), W_OK | X_OK) != 0) {
         run.err << "vxplot: cannot write into " << options.outDir << "\n";
         return 1;
-    }
-    std::vector<Frame> frames;
-    if (!framesOnLayer(run.db, run.scene, options.layer, frames)) {
-        run.err << "vxplot: the drawing has no layer \"" << options.layer << "\"\n";
-        return 1;
-    }
-    if (frames.empty()) {
-        run.out << "no block references on layer \"" << options.layer << "\": nothing plotted\n";
-        return 0;
     }
     const std::string stem = fs::path(options.drawing).stem().string();
     const int countWidth = static_cast<int>(std::to_string(frames.size()).size());

@@ -205,8 +205,9 @@ TEST_F(VxplotJobs, FailuresAreSaidAndGiveANonZeroStatus) {
     EXPECT_NE(err.str().find("cannot make the folder"), std::string::npos) << err.str();
 
     err.str("");
-    EXPECT_EQ(run({"p.dxf", "--frames", "--layer", "FRAMES", "--out-dir", folder.path().c_str()}), 1);
+    EXPECT_EQ(run({"p.dxf", "--frames", "--layer", "FRAMES", "--out-dir", folder.file("plots").c_str()}), 1);
     EXPECT_NE(err.str().find("no layer \"FRAMES\""), std::string::npos) << err.str();
+    EXPECT_FALSE(std::filesystem::exists(folder.file("plots"))) << "a refused run made its folder";
 
     err.str("");
     const std::string missing = folder.file("missing/w.pdf");
