@@ -53,10 +53,15 @@ std::map<std::wstring, SysVar>& vars() {
         m[L"DBMOD"] = SysVar{L"DBMOD", VarType::kShort, true, 0, 0, L"", [doc] {
             return std::wstring(doc() && isModified(doc()->database()) ? L"1" : L"0");
         }};
-        m[L"CTAB"] = SysVar{L"CTAB", VarType::kString, true, 0, 0, L"", [] {
+        m[L"CTAB"] = SysVar{L"CTAB", VarType::kString, false, 0, 0, L"", [] {
             const ACHAR* n = acedLayoutManager()->findActiveLayout(true);
             return std::wstring(n ? n : L"");
         }};
+        m[L"CTAB"].assign = [](const std::wstring& name, std::wstring& why) {
+            if (acedLayoutManager()->setCurrentLayout(name.c_str()) == Acad::eOk) return true;
+            why = L"No layout named " + name + L".";
+            return false;
+        };
         m[L"CMDACTIVE"] = SysVar{L"CMDACTIVE", VarType::kShort, true, 0, 0, L"",
                                  [] { return std::to_wstring(acedCmdActive()); }};
         return m;
@@ -98,6 +103,7 @@ bool setSysVarText(const std::wstring& name, const std::wstring& text, std::wstr
         why = v->name + L" is read-only.";
         return false;
     }
+    if (v->assign) return v->assign(text, why);
     if (v->type == VarType::kShort) {
         int n = 0;
         if (!parseShort(text, n)) {

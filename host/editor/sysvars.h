@@ -17,6 +17,8 @@ struct SysVar {
     int minShort, maxShort;  // bounds of a short value
     std::wstring value;      // stored value as text ("0", "1.5", "Model")
     std::function<std::wstring()> compute;  // set for computed variables
+    // Set for computed variables a user may change (CTAB switches the layout); false with a reason.
+    std::function<bool(const std::wstring&, std::wstring&)> assign = nullptr;
 };
 
 // The variables in name order, with their current value as text.
