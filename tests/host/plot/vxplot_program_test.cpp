@@ -17,13 +17,13 @@ const std::string kProject = std::string(VX_SOURCE_DIR) + "/samples/drawings/pro
 // The third frame of the first row: the one with the rooms' names (x 188200, A1 in mm x 100).
 const char* const kRoomsWindow = "188200,0,272300,59400";
 
-struct Run {
+struct Outcome {
     int status = -1;
     std::string output;  // standard output and error together
 };
 
-Run vxplot(const std::string& arguments) {
-    Run run;
+Outcome vxplot(const std::string& arguments) {
+    Outcome run;
     run.output = runCommand("(" + std::string(VX_VXPLOT) + " " + arguments + " 2>&1)", &run.status);
     return run;
 }
@@ -54,7 +54,7 @@ size_t countOf(const std::string& text, const std::string& what) {
 
 TEST(VxplotProgram, EveryFrameOfTheSampleProjectBecomesASearchablePdfOnA1) {
     TempFolder folder;
-    const Run run = vxplot("'" + kProject + "' --frames --out-dir '" + folder.file("out") + "' --format pdf");
+    const Outcome run = vxplot("'" + kProject + "' --frames --out-dir '" + folder.file("out") + "' --format pdf");
     ASSERT_EQ(run.status, 0) << run.output;
     // Progress: one numbered line per file, then the summary.
     EXPECT_EQ(countOf(run.output, "/12] project-"), 12u) << run.output;
@@ -87,7 +87,7 @@ TEST(VxplotProgram, AWindowGoesToEveryFormatAndEachOpensElsewhere) {
     TempFolder folder;
     const std::string window = "'" + kProject + "' --window " + kRoomsWindow + " --paper A1 --out ";
 
-    Run run = vxplot(window + "'" + folder.file("rooms.svg") + "'");
+    Outcome run = vxplot(window + "'" + folder.file("rooms.svg") + "'");
     ASSERT_EQ(run.status, 0) << run.output;
     int status = -1;
     const std::string texts = runCommand(
@@ -161,14 +161,14 @@ TEST(VxplotProgram, MistakesAreSaidWithAStatusAndNothingIsWritten) {
         {project + " --window " + kRoomsWindow + " --out '" + folder.file("nowhere/x.pdf") + "'", 1, "nowhere/x.pdf"},
     };
     for (const Case& c : cases) {
-        const Run run = vxplot(c.arguments);
+        const Outcome run = vxplot(c.arguments);
         EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.output;
         EXPECT_NE(run.output.find(c.says), std::string::npos) << c.arguments << "\n" << run.output;
         EXPECT_NE(run.output.find("vxplot: "), std::string::npos) << run.output;
     }
     // Usage goes with argument mistakes and is asked for with --help.
     EXPECT_NE(vxplot("--window").output.find("usage: vxplot"), std::string::npos);
-    const Run help = vxplot("--help");
+    const Outcome help = vxplot("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.output.find("usage: vxplot"), std::string::npos);
     // None of the refused runs left a file behind.
