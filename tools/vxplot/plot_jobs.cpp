@@ -23,8 +23,13 @@ using vx::render::Box2;
 
 namespace {
 
-// Frames whose upper edges lie within this share of the smaller frame's height form one row.
-constexpr double kRowTolerance = 0.5;
+// Frames stand in one row when their heights overlap by this share of the lower frame's height.
+constexpr double kRowOverlap = 0.5;
+
+bool besideEachOther(const Box2& a, const Box2& b) {
+    const double overlap = std::min(a.y1, b.y1) - std::max(a.y0, b.y0);
+    return overlap >= kRowOverlap * std::min(a.height(), b.height());
+}
 
 struct PageResult {
     bool ok = false;
@@ -122,12 +127,13 @@ bool framesOnLayer(AcDbDatabase& db, vx::render::Scene& scene, const std::string
         const Box2 extents = scene.entityExtents(entity->objectId());
         if (!extents.empty() && extents.width() > 0 && extents.height() > 0) frames.push_back({entity->objectId(), extents});
     }
-    // Reading order: by upper edge from the top, rows formed by nearness, left to right.
+    // Reading order: by upper edge from the top; a row is the frames that stand beside the
+    // row's first one (sheets of different sizes side by side share their lower edge, not the
+    // upper); left to right within a row.
     std::stable_sort(frames.begin(), frames.end(), [](const Frame& a, const Frame& b) { return a.extents.y1 > b.extents.y1; });
     for (size_t start = 0; start < frames.size();) {
         size_t end = start + 1;
-        const double tolerance = kRowTolerance * frames[start].extents.height();
-        while (end < frames.size() && frames[start].extents.y1 - frames[end].extents.y1 <= tolerance) ++end;
+        while (end < frames.size() && besideEachOther(frames[start].extents, frames[end].extents)) ++end;
         std::stable_sort(frames.begin() + static_cast<long>(start), frames.begin() + static_cast<long>(end),
                          [](const Frame& a, const Frame& b) { return a.extents.x0 < b.extents.x0; });
         start = end;

@@ -167,6 +167,20 @@ TEST_F(VxplotJobs, FramesAreFoundOnTheirLayerInReadingOrder) {
     EXPECT_FALSE(framesOnLayer(db, scene, "NO-SUCH-LAYER", frames));
 }
 
+TEST_F(VxplotJobs, SheetsOfDifferentSizesOnOneBaseLineAreOneRow) {
+    addFrame({300000, 0, 329700, 21000});        // A4 landscape
+    addFrame({0, 0, 118900, 84100});             // A0
+    addFrame({130000, 0, 189400, 42000});        // A2
+    addFrame({200000, 0, 221000, 29700});        // A4 portrait
+    addFrame({0, -100000, 84100, -40600});       // the next row: A1 below
+    std::vector<Frame> frames;
+    ASSERT_TRUE(framesOnLayer(db, scene, "C-TK", frames));
+    ASSERT_EQ(frames.size(), 5u);
+    const double expected[] = {0, 130000, 200000, 300000, 0};
+    for (size_t i = 0; i < 5; ++i) EXPECT_EQ(frames[i].extents.x0, expected[i]) << i;
+    EXPECT_EQ(frames[4].extents.y0, -100000);
+}
+
 TEST_F(VxplotJobs, EveryFrameGoesToAFileOfItsOwnOnTheSheetItFits) {
     addFrame({0, 0, 84100, 59400});
     addFrame({100000, 0, 121000, 29700});  // A4 portrait
