@@ -1,6 +1,7 @@
 #include "app/vorlix_app.h"
 
 #include "aced.h"
+#include "afx.h"
 #include "app/command_table.h"
 #include "app/palette.h"
 #include "frames/drawing_utils.h"
@@ -23,7 +24,11 @@ AcRx::AppRetCode CVorlixDesignApp::On_kInitAppMsg(void* appId) {
     const AcRx::AppRetCode result = AcRxArxApp::On_kInitAppMsg(appId);
     m_frameLayerId = ensureLayer(kFrameLayer, kFrameLayerColor);
     computeLocationsFromModule();
-    settings().reload();
+    if (settings().reload() && settings().templateDescriptionUnreadable()) {
+        CString text;
+        text.Format(kUnreadableDescription, settings().templateDescriptionPath());
+        acutPrintf(L"\n%s", text.GetString());
+    }
     // An accepted upgrade ends the load here, so that the host lets go of the module's files.
     if (runUpdateStep(settings().moduleFolder()) == UpdateResult::HandedOver) return AcRx::kRetError;
     createPaletteSet();

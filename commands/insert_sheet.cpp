@@ -23,6 +23,23 @@ void printReadReason(const wchar_t* reason) {
     if (reason && *reason) acutPrintf(L"\n%s", reason);
 }
 
+// An empty frame-size list would show an empty chooser: say what is wrong instead, the template
+// drawing first, as VXIS does.
+void reportNoFrameSizes(const SettingsRecord& record) {
+    {
+        AcDbDatabase side(false, true);
+        if (side.readDwgFile(record.templateDrawingPath().c_str(), _SH_DENYWR) != Acad::eOk) {
+            acutPrintf(L"\n读取图框模板失败！");
+            printReadReason(side.lastReadMessage());
+            return;
+        }
+    }
+    CString text;
+    text.Format(record.templateDescriptionUnreadable() ? kUnreadableDescription : L"图框配置文件 %s 中没有图框尺寸！",
+                record.templateDescriptionPath());
+    AfxMessageBox(text.GetString(), MB_OK);
+}
+
 // The chooser with the given names; the chosen one, or empty when cancelled.
 std::wstring choose(std::vector<std::wstring> names) {
     CSelectSheetDlg dialog(acedGetAcadFrame());
@@ -50,7 +67,10 @@ void runInsertSheetCommand() {
             printReadReason(side.lastReadMessage());
             return;
         }
-        names = blockNames(&side);
+        std::vector<std::wstring> unlisted;
+        names = blockNames(&side, &unlisted);
+        for (const std::wstring& name : unlisted)
+            acutPrintf(L"\n图框模板中的图块“%s”名称含有非法字符“*”，未列出。", name.c_str());
     }
     const std::wstring chosen = choose(std::move(names));
     if (chosen.empty()) return;
@@ -74,6 +94,10 @@ void insertSheetFromPalette() {
     AcAxDocLock lock;
     const AcDbObjectId frameLayer = ensureLayer(kFrameLayer, kFrameLayerColor);
     CAcModuleResourceOverride resources;
+    if (record.frameSizes().empty()) {
+        reportNoFrameSizes(record);
+        return;
+    }
     const std::wstring chosen = choose(record.frameSizes());
     if (chosen.empty()) return;
     const std::wstring blockName = record.organisationCode() + L"-" + chosen;

@@ -58,7 +58,7 @@ AcDbObjectId textStyleByName(const ACHAR* name) {
     return id;
 }
 
-std::vector<std::wstring> blockNames(AcDbDatabase* db) {
+std::vector<std::wstring> blockNames(AcDbDatabase* db, std::vector<std::wstring>* unlisted) {
     std::vector<std::wstring> names;
     if (!db) return names;
     AcDbBlockTable* table = nullptr;
@@ -72,6 +72,7 @@ std::vector<std::wstring> blockNames(AcDbDatabase* db) {
             rec->getName(name);
             rec->close();
             if (name.find(L'*') < 0 && name.length() >= 2) names.push_back(name.str());
+            else if (unlisted && name.find(L'*') > 0) unlisted->push_back(name.str());
         }
         delete it;
     }

@@ -20,8 +20,10 @@ AcDbObjectId ensureLayer(const ACHAR* name, int colorIndex);
 AcDbObjectId textStyleByName(const ACHAR* name);
 
 // Block names in table order, leaving out names with "*" (layouts, anonymous blocks) and
-// names shorter than two characters.
-std::vector<std::wstring> blockNames(AcDbDatabase* db);
+// names shorter than two characters. A name with a "*" after its start (which no symbol name
+// may hold; only a damaged or foreign file has one) goes to `unlisted` when given, so that the
+// caller can say why the block is missing from its list.
+std::vector<std::wstring> blockNames(AcDbDatabase* db, std::vector<std::wstring>* unlisted = nullptr);
 
 // The object as T when its class derives from T (AcDbText, AcDbMText, AcDbAttribute,
 // AcDbBlockReference ...); null for a null object or another class.

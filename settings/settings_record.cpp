@@ -20,6 +20,7 @@ void SettingsRecord::reset() {
     m_frameSizes.clear();
     m_layout = CatalogueLayout();
     m_plotNameFormat = kDefaultPlotNameFormat;
+    m_descriptionUnreadable = false;
 }
 
 void SettingsRecord::computeLocations(const std::wstring& moduleFilePath) {
@@ -43,7 +44,9 @@ bool SettingsRecord::reload() {
     m_organisationCode = m_settingsFile.empty()
         ? std::wstring()
         : profile::readText(m_settingsFile, kSystemSection, L"DEPARTCODE", L"", 260);
+    m_descriptionUnreadable = false;
     if (m_templateDescription.empty()) return false;
+    m_descriptionUnreadable = isUnreadableDescription(m_templateDescription);
 
     // The order of the sections is the format's: the catalogue table, the two lists, the
     // plot-name pattern.

@@ -33,6 +33,8 @@ public:
     const std::vector<std::wstring>& frameSizes() const { return m_frameSizes; }
     const CatalogueLayout& catalogueLayout() const { return m_layout; }
     const std::wstring& plotNameFormat() const { return m_plotNameFormat; }
+    // After a reload: the description is there but gave nothing (isUnreadableDescription).
+    bool templateDescriptionUnreadable() const { return m_descriptionUnreadable; }
 
     // The module folder is the module file's path up to its last separator ("\" or "/"; empty
     // when there is none); the settings file is "SHEETCONFIG.INI" in it.
@@ -53,7 +55,12 @@ private:
     std::vector<std::wstring> m_frameSizes;
     CatalogueLayout m_layout;
     std::wstring m_plotNameFormat;
+    bool m_descriptionUnreadable = false;
 };
+
+// Shown (with the description's path) wherever an unreadable description would otherwise
+// leave the lists empty without a word.
+inline constexpr const wchar_t* kUnreadableDescription = L"无法读取图框配置文件 %s！";
 
 // The one record of the process.
 SettingsRecord& settings();

@@ -12,7 +12,9 @@ namespace {
 
 bool fileExists(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    // A link that leads nowhere reports itself alone (REPARSE_POINT): there is no file to read.
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           attributes != FILE_ATTRIBUTE_REPARSE_POINT;
 }
 
 void message(const wchar_t* text) { AfxMessageBox(text, MB_OK); }
@@ -56,6 +58,12 @@ void runSysemSet() {
     if (!written) {
         CString text;
         text.Format(L"无法写入设置文件 %s！", record.settingsFilePath());
+        message(text.GetString());
+        return;
+    }
+    if (described && record.templateDescriptionUnreadable()) {
+        CString text;
+        text.Format(L"设置已保存，但无法读取图框配置文件 %s！", record.templateDescriptionPath());
         message(text.GetString());
         return;
     }

@@ -1,6 +1,6 @@
 #include "settings/sys_set_dlg.h"
 
-#include <cwctype>
+#include <cwchar>
 
 #include "resources/ids_cmdsb_dialogs.h"
 #include "settings/settings_file.h"
@@ -16,9 +16,9 @@ constexpr int kMaxValueChars = 259;
 constexpr UINT kBrowseFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_NEWDIALOGSTYLE;
 
 bool beginsNoCase(const wchar_t* text, const wchar_t* prefix) {
-    for (; *prefix; ++text, ++prefix)
-        if (!*text || std::towlower(*text) != std::towlower(*prefix)) return false;
-    return true;
+    const int n = static_cast<int>(std::wcslen(prefix));
+    const CString head = CString(text).Left(n);
+    return head.GetLength() == n && head.CompareNoCase(prefix) == 0;
 }
 }  // namespace
 

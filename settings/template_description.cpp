@@ -4,6 +4,7 @@
 #include "frames/text_split.h"
 #include "settings/decimal_text.h"
 #include "settings/profile.h"
+#include "win32.h"
 
 namespace vorlix {
 
@@ -78,6 +79,18 @@ std::vector<std::wstring> loadFrameSizes(const std::wstring& path) {
     readNumbered(path, L"TKNAMELIST", L"TKNAME", 500,
                  [&](const std::wstring&, const std::wstring& name) { sizes.push_back(name); });
     return sizes;
+}
+
+bool isUnreadableDescription(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    // Missing, or a link that leads nowhere: the defaults, as intended.
+    if (attributes == INVALID_FILE_ATTRIBUTES || attributes == FILE_ATTRIBUTE_REPARSE_POINT) return false;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return true;
+    for (const wchar_t* section : {kLayoutSection, L"TKATT", L"TKNAMELIST", L"BPLOTNAMEFORMAT"}) {
+        wchar_t keys[4] = {};
+        if (GetPrivateProfileStringW(section, nullptr, L"", keys, 4, path.c_str()) > 0) return false;
+    }
+    return true;
 }
 
 std::wstring loadPlotNameFormat(const std::wstring& path) {

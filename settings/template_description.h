@@ -26,4 +26,9 @@ std::vector<std::wstring> loadFrameSizes(const std::wstring& path);
 // BPLOTNAMEFORMAT/format, at most 99 characters, default "<图号>_<图名>".
 std::wstring loadPlotNameFormat(const std::wstring& path);
 
+// Whether `path` names something that is there but cannot serve as a template description: a
+// folder, or a file in which none of the four sections holds a key (random bytes, UTF-16
+// without its byte-order mark, an empty file). Every field would silently take its default.
+bool isUnreadableDescription(const std::wstring& path);
+
 }  // namespace vorlix

@@ -80,8 +80,11 @@ int main(int argc, char** argv) {
     const std::string drawing = opt.drawing.empty() ? defaultDrawing() : opt.drawing;
     // A drawing named on the command line that cannot be read ends the run: working on an
     // empty drawing instead would let a script "succeed" on the wrong data.
-    if (!openFirstDrawing(drawing) && !opt.drawing.empty()) return 1;
-    if (!editor::documentManager().current() && !openFirstDrawing("")) return 1;
+    if ((!openFirstDrawing(drawing) && !opt.drawing.empty()) ||
+        (!editor::documentManager().current() && !openFirstDrawing(""))) {
+        acutPrintf(L"\n");  // the refusal is the transcript's last line: it ends like any other
+        return 1;
+    }
 
     // The input is there before the module loads: a question the module asks while it loads
     // (the update check's) is answered by the script's first lines or at the terminal.

@@ -120,7 +120,7 @@ void setPoint(AcDbObject* o, const Field& f, const AcGePoint3d& p, bool withZ = 
 void setHandle(AcDbObject* o, const Field& f, uint64_t h);
 void removeField(AcDbObject* o, const Field& f);
 
-// Case-insensitive comparison of names (ASCII and the rest by towupper).
+// Names compare by the host's one rule (text/strings.h: ASCII, the rest by towupper).
 bool sameName(std::wstring_view a, std::wstring_view b);
 
 }  // namespace vx::db

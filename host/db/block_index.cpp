@@ -1,15 +1,14 @@
 #include "db/block_index.h"
 
-#include <cwctype>
-
 #include "db/access.h"
+#include "text/strings.h"
 
 namespace vx::db {
 namespace {
 
 std::wstring folded(std::wstring_view name) {
     std::wstring key(name);
-    for (wchar_t& c : key) c = static_cast<wchar_t>(std::towupper(c));
+    for (wchar_t& c : key) c = vx::text::foldCase(c);
     return key;
 }
 

@@ -1,6 +1,7 @@
 // AcDbDatabase: building, reading and saving a drawing, and its well-known objects.
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -122,7 +123,13 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName, int, bool, co
         if (exists(dxf)) path = dxf;
     }
     std::wstring shown = vx::text::fromUtf8(path);
-    if (!exists(path)) return fail(Acad::eFileNotFound, shown + L": no such file");
+    struct stat sb;
+    if (::stat(path.c_str(), &sb) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? fail(Acad::eFileNotFound, shown + L": no such file")
+                                                   : fail(Acad::eFileAccessErr, shown + L": the file cannot be read");
+    if (S_ISDIR(sb.st_mode)) return fail(Acad::eFileAccessErr, shown + L" is a folder, not a drawing file");
+    // A device or pipe (/dev/null, a FIFO) is no drawing, and reading one could block.
+    if (!S_ISREG(sb.st_mode)) return fail(Acad::eFileAccessErr, shown + L" is not a drawing file");
     vx::win32::removeStaleTemporaries(vx::win32::resolveForWrite(path));  // left by a killed save
     std::string bytes;
     if (!readAll(path, bytes)) return fail(Acad::eFileAccessErr, shown + L": the file cannot be read");

@@ -1,10 +1,10 @@
 // Tag access for database objects: loaded views or edited copies, text coding, typed fields.
 #include <charconv>
 #include <cstring>
-#include <cwctype>
 
 #include "db/access.h"
 #include "text/encoding.h"
+#include "text/strings.h"
 
 namespace vx::db {
 
@@ -70,12 +70,7 @@ void Access::children(const AcDbObject* o, std::vector<AcDbEntity*>& out) {
 
 // ---- numbers -------------------------------------------------------------------------------
 
-std::string_view trim(std::string_view s) {
-    size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t' || s[b] == '\r')) ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r')) --e;
-    return s.substr(b, e - b);
-}
+std::string_view trim(std::string_view s) { return vx::text::trim(s, " \t\r"); }
 
 bool parseDouble(std::string_view s, double& out) {
     s = trim(s);
@@ -244,12 +239,7 @@ std::string encodeText(std::wstring_view text, const Store* st) {
     return out;
 }
 
-bool sameName(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i] && std::towupper(a[i]) != std::towupper(b[i])) return false;
-    return true;
-}
+bool sameName(std::wstring_view a, std::wstring_view b) { return vx::text::equalNoCase(a, b); }
 
 // ---- fields --------------------------------------------------------------------------------
 

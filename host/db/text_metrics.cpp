@@ -3,6 +3,8 @@
 
 #include <cwctype>
 
+#include "text/strings.h"
+
 namespace vx::db {
 
 namespace {
@@ -19,8 +21,8 @@ double textAdvance(std::wstring_view s, double height, double widthFactor) {
     double w = 0;
     for (size_t i = 0; i < s.size(); ++i) {
         if (s[i] == L'%' && i + 2 < s.size() && s[i + 1] == L'%') {
-            wchar_t k = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(s[i + 2])));
-            if (k == L'u' || k == L'o') { i += 2; continue; }  // underline / overline toggles
+            const wchar_t k = vx::text::foldCase(s[i + 2]);
+            if (k == L'U' || k == L'O') { i += 2; continue; }  // underline / overline toggles
             if (std::iswdigit(static_cast<wint_t>(k))) {
                 size_t j = i + 2;
                 while (j < s.size() && j < i + 5 && std::iswdigit(static_cast<wint_t>(s[j]))) ++j;

@@ -2,7 +2,6 @@
 // APPLOAD), and inspection (LIST, COMMANDS, SETVAR, HELP).
 #include "editor/builtin_commands.h"
 
-#include <cwctype>
 #include <sstream>
 
 #include "aced.h"
@@ -15,6 +14,7 @@
 #include "editor/host_commands.h"
 #include "editor/input.h"
 #include "editor/sysvars.h"
+#include "text/strings.h"
 
 namespace vx::editor {
 namespace {
@@ -46,11 +46,10 @@ private:
     size_t m_pos = 0;
 };
 
-std::wstring trimmed(std::wstring s) {
-    while (!s.empty() && std::iswspace(s.back())) s.pop_back();
-    while (!s.empty() && std::iswspace(s.front())) s.erase(0, 1);
+std::wstring trimmed(std::wstring_view s) {
+    s = vx::text::trim(s);
     if (s.size() >= 2 && s.front() == L'"' && s.back() == L'"') s = s.substr(1, s.size() - 2);
-    return s;
+    return std::wstring(s);
 }
 
 // Y/N question; the default (empty answer) is No so that nothing is dropped by accident.

@@ -5,16 +5,18 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 
 #include "text/encoding.h"
 
 namespace vx::editor {
 namespace {
 
-std::wstring stripLineEnd(std::string raw) {
+// The terminal speaks UTF-8 (the host runs in C.UTF-8); a line that is not UTF-8 was piped in
+// from a legacy file and is taken in the ANSI code page.
+std::wstring terminalLine(std::string raw) {
     while (!raw.empty() && (raw.back() == '\r' || raw.back() == '\n')) raw.pop_back();
-    vx::text::Encoding e;
-    return vx::text::decode(raw, e);
+    return vx::text::isValidUtf8(raw) ? vx::text::fromUtf8(raw) : vx::text::fromAnsi(raw);
 }
 
 class StreamSource : public InputSource {
@@ -23,31 +25,36 @@ public:
     bool next(std::wstring& line) override {
         std::string raw;
         if (!std::getline(m_in, raw)) return false;
-        line = stripLineEnd(std::move(raw));
+        line = terminalLine(std::move(raw));
         return true;
     }
     bool echoes() const override { return m_echo; }
 
-protected:
+private:
     std::istream& m_in;
     bool m_echo;
 };
 
-class FileSource : public StreamSource {
-public:
-    explicit FileSource(const std::string& path) : StreamSource(m_file, true), m_file(path) {}
-    bool isOpen() const { return m_file.is_open(); }
-    bool next(std::wstring& line) override {
-        if (!StreamSource::next(line)) return false;
-        if (m_first && line.size() && line[0] == 0xFEFF) line.erase(0, 1);
-        m_first = false;
-        return true;
+// A script is a text file: decoded as a whole by the text file rule, as the platform reads it.
+std::vector<std::wstring> scriptLines(const std::string& path, bool& opened) {
+    std::vector<std::wstring> lines;
+    std::ifstream in(path, std::ios::binary);
+    opened = in.is_open();
+    if (!opened) return lines;
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    vx::text::Encoding found;
+    const std::wstring text = vx::text::decode(bytes, found);
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t nl = text.find(L'\n', pos);
+        size_t end = nl == std::wstring::npos ? text.size() : nl;
+        std::wstring line = text.substr(pos, end - pos);
+        while (!line.empty() && line.back() == L'\r') line.pop_back();
+        lines.push_back(std::move(line));
+        pos = end + 1;
     }
-
-private:
-    std::ifstream m_file;
-    bool m_first = true;
-};
+    return lines;
+}
 
 }  // namespace
 
@@ -76,8 +83,9 @@ std::unique_ptr<InputSource> stdinSource() {
 }
 
 std::unique_ptr<InputSource> fileSource(const std::string& path, bool* opened) {
-    auto src = std::make_unique<FileSource>(path);
-    if (opened) *opened = src->isOpen();
+    bool readable = false;
+    auto src = std::make_unique<QueueSource>(scriptLines(path, readable));
+    if (opened) *opened = readable;
     return src;
 }
 

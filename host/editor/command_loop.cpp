@@ -1,13 +1,12 @@
 #include "editor/command_loop.h"
 
-#include <cwctype>
-
 #include "aced.h"
 #include "editor/command_line.h"
 #include "editor/command_stack.h"
 #include "editor/documents.h"
 #include "editor/host_commands.h"
 #include "editor/input.h"
+#include "text/strings.h"
 
 namespace vx::editor {
 namespace {
@@ -16,12 +15,7 @@ bool g_quit = false;
 int g_depth = 0;
 int g_transparentDepth = 0;
 
-std::wstring trim(const std::wstring& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && std::iswspace(s[b])) ++b;
-    while (e > b && std::iswspace(s[e - 1])) --e;
-    return s.substr(b, e - b);
-}
+using vx::text::trim;
 
 // Runs a stack command in its document's context: the host locks the current document for
 // the command (as the commercial host does) and unlocks it afterwards.
@@ -38,7 +32,7 @@ void runStackCommand(AcEdCommand* cmd, bool transparent) {
 }  // namespace
 
 RunResult runCommandLine(const std::wstring& rawLine, bool transparent) {
-    std::wstring line = trim(rawLine);
+    std::wstring line(trim(rawLine));
     if (!line.empty() && line[0] == L'\'') line = trim(line.substr(1));
     std::wstring name = line, args;
     size_t blank = line.find_first_of(L" \t");
@@ -79,7 +73,7 @@ int runCommandLoop() {
             case RunResult::kNotTransparent: break;
             case RunResult::kTooDeep: break;
             case RunResult::kUnknown:
-                acutPrintf(L"\nUnknown command \"%s\".  Type HELP for the host commands.", trim(line).c_str());
+                acutPrintf(L"\nUnknown command \"%s\".  Type HELP for the host commands.", std::wstring(trim(line)).c_str());
                 cl.noteUnusableLine();
                 break;
         }

@@ -1,18 +1,9 @@
 #include "editor/command_stack.h"
 
-#include <cwctype>
-
 namespace vx::editor {
 
-bool equalNoCase(const std::wstring& a, const std::wstring& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::towupper(a[i]) != std::towupper(b[i])) return false;
-    return true;
-}
-
 std::wstring toUpper(std::wstring s) {
-    for (auto& c : s) c = static_cast<wchar_t>(std::towupper(c));
+    for (auto& c : s) c = vx::text::foldCase(c);
     return s;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "accmd.h"
+#include "text/strings.h"
 
 namespace vx::editor {
 
@@ -45,8 +46,8 @@ private:
 
 CommandStack& commandStack();
 
-// Case-insensitive equality, as command, layer and group names compare.
-bool equalNoCase(const std::wstring& a, const std::wstring& b);
+// Command, layer and group names compare by the host's one rule for names.
+using vx::text::equalNoCase;
 std::wstring toUpper(std::wstring s);
 
 }  // namespace vx::editor

@@ -1,6 +1,5 @@
 // Entity names: picking one entity, the last entity, and the link between names and ids.
 #include <algorithm>
-#include <cwctype>
 
 #include "aced.h"
 #include "dbapserv.h"
@@ -10,23 +9,19 @@
 #include "editor/command_stack.h"
 #include "editor/input.h"
 #include "editor/selection.h"
+#include "text/strings.h"
 
 namespace {
 
 using namespace vx::editor;
 
-std::wstring trim(const std::wstring& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && std::iswspace(s[b])) ++b;
-    while (e > b && std::iswspace(s[e - 1])) --e;
-    return s.substr(b, e - b);
-}
+using vx::text::trim;
 
 bool hexHandle(const std::wstring& t, uint64_t& v) {
     if (t.empty() || t.size() > 16) return false;
     v = 0;
     for (wchar_t c : t) {
-        wchar_t u = static_cast<wchar_t>(std::towupper(c));
+        wchar_t u = vx::text::foldCase(c);
         int d = (u >= L'0' && u <= L'9') ? u - L'0' : (u >= L'A' && u <= L'F') ? u - L'A' + 10 : -1;
         if (d < 0) return false;
         v = v * 16 + static_cast<uint64_t>(d);
@@ -86,7 +81,7 @@ int acedEntSel(const ACHAR* prompt, ads_name entity, ads_point pickedPoint) {
             hit = hitAt(space, p, box);
         } else {
             std::wstring t = line;
-            if (t.size() > 2 && (t[0] == L'H' || t[0] == L'h') && std::iswspace(t[1])) t = trim(t.substr(2));
+            if (t.size() > 2 && (t[0] == L'H' || t[0] == L'h') && vx::text::isBlank(t[1])) t = trim(t.substr(2));
             if (hexHandle(t, h)) hit = entityIn(db, space, h);
             if (!hit && h == 0) {
                 rejectAnswer(L"Pick with x,y, H handle, or L for the last object; ESC cancels.");

@@ -1,11 +1,11 @@
 // The get-functions of the editor: one prompt loop, with the answer's reading per kind.
 #include <cwchar>
-#include <cwctype>
 #include <functional>
 
 #include "aced.h"
 #include "editor/command_stack.h"
 #include "editor/input.h"
+#include "text/strings.h"
 
 namespace {
 
@@ -22,9 +22,7 @@ int promptLoop(const ACHAR* prompt, const std::wstring& defaultPrompt,
     for (;;) {
         std::wstring line;
         if (vx::editor::readAnswer(shown, line) == Answer::kCancel) return RTCAN;
-        std::wstring t = line;
-        while (!t.empty() && std::iswspace(t.back())) t.pop_back();
-        while (!t.empty() && std::iswspace(t.front())) t.erase(0, 1);
+        const std::wstring t(vx::text::trim(line));
         if (t.empty()) {
             if (init.controls & RSG_NONULL) {
                 vx::editor::rejectAnswer(L"A value is required here.");

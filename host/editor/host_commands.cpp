@@ -1,7 +1,8 @@
 #include "editor/host_commands.h"
 
-#include <cwctype>
 #include <utility>
+
+#include "text/strings.h"
 
 namespace vx::editor {
 namespace {
@@ -18,7 +19,7 @@ std::vector<Entry>& table() {
 
 std::wstring upper(const std::wstring& s) {
     std::wstring u = s;
-    for (auto& c : u) c = static_cast<wchar_t>(std::towupper(c));
+    for (auto& c : u) c = vx::text::foldCase(c);
     return u;
 }
 

@@ -9,6 +9,7 @@
 #include "editor/command_line.h"
 #include "editor/command_loop.h"
 #include "editor/command_stack.h"
+#include "text/strings.h"
 
 namespace vx::editor {
 namespace {
@@ -17,15 +18,10 @@ bool g_inputEnded = false;
 InitGet g_initGet;
 std::wstring g_lastKeyword;
 
-std::wstring trim(const std::wstring& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && std::iswspace(s[b])) ++b;
-    while (e > b && std::iswspace(s[e - 1])) --e;
-    return s.substr(b, e - b);
-}
+using vx::text::trim;
 
 bool parseNumber(const std::wstring& s, double& out) {
-    std::wstring t = trim(s);
+    const std::wstring t(trim(s));
     if (t.empty()) return false;
     wchar_t* end = nullptr;
     out = std::wcstod(t.c_str(), &end);
@@ -35,7 +31,7 @@ bool parseNumber(const std::wstring& s, double& out) {
 }  // namespace
 
 bool isEscape(const std::wstring& line) {
-    std::wstring t = trim(line);
+    const std::wstring_view t = trim(line);
     return t == L"\x1b" || equalNoCase(t, L"ESC");
 }
 
@@ -54,7 +50,7 @@ Answer readAnswer(std::wstring_view prompt, std::wstring& line) {
             acutPrintf(L"*Cancel*");
             return Answer::kCancel;
         }
-        std::wstring t = trim(line);
+        const std::wstring t(trim(line));
         if (t.size() > 1 && t[0] == L'\'') {
             switch (runCommandLine(t.substr(1), true)) {
                 case RunResult::kRan: break;
@@ -107,7 +103,7 @@ InitGet takeInitGet() {
 }
 
 std::wstring matchKeyword(const std::wstring& keywords, const std::wstring& answer) {
-    const std::wstring a = trim(answer);
+    const std::wstring a(trim(answer));
     if (a.empty()) return L"";
     std::wstringstream in(keywords);
     std::wstring word;

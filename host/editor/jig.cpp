@@ -1,6 +1,5 @@
 // The jig's drag loop on the command line: cursor moves and the final placement are both lines.
 #include <cmath>
-#include <cwctype>
 #include <string>
 
 #include "acdb.h"
@@ -9,6 +8,7 @@
 #include "dbjig.h"
 #include "editor/command_stack.h"
 #include "editor/input.h"
+#include "text/strings.h"
 
 struct AcEdJig::State {
     std::wstring prompt, keywords, other;
@@ -90,11 +90,9 @@ AcEdJig::DragStatus AcEdJig::drag() {
             sample();
             return kCancel;
         }
-        std::wstring t = line;
-        while (!t.empty() && std::iswspace(t.back())) t.pop_back();
-        while (!t.empty() && std::iswspace(t.front())) t.erase(0, 1);
+        const std::wstring t(vx::text::trim(line));
         double p[3];
-        bool move = t.size() > 5 && equalNoCase(t.substr(0, 5), L"drag ");
+        bool move = t.size() > 5 && vx::text::startsWithNoCase(t, L"drag ");
         if (move || parsePoint(t, p)) {
             if (move && !parsePoint(t.substr(5), p)) {
                 rejectAnswer(L"Drag to a point: drag x,y[,z].");

@@ -12,6 +12,7 @@
 #include "dbid.h"
 #include "editor/command_stack.h"
 #include "editor/input.h"
+#include "text/strings.h"
 
 namespace vx::editor {
 namespace {
@@ -28,12 +29,7 @@ std::vector<EntityRef>* setOf(const ads_name ss) {
     return it == sets().end() ? nullptr : &it->second;
 }
 
-std::wstring trim(const std::wstring& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && std::iswspace(s[b])) ++b;
-    while (e > b && std::iswspace(s[e - 1])) --e;
-    return s.substr(b, e - b);
-}
+using vx::text::trim;
 
 bool parseHandle(const std::wstring& text, uint64_t& out) {
     if (text.empty() || text.size() > 16) return false;

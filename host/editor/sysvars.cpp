@@ -1,5 +1,6 @@
 #include "editor/sysvars.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -119,7 +120,8 @@ bool setSysVarText(const std::wstring& name, const std::wstring& text, std::wstr
     } else if (v->type == VarType::kReal) {
         wchar_t* end = nullptr;
         double d = std::wcstod(text.c_str(), &end);
-        if (text.empty() || *end) {
+        // "nan" and "inf" parse, and an overflow gives infinity: none is a value to store.
+        if (text.empty() || *end || !std::isfinite(d)) {
             why = L"Requires a number.";
             return false;
         }

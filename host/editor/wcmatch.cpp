@@ -4,11 +4,12 @@
 #include <vector>
 
 #include "acutads.h"
+#include "text/strings.h"
 
 namespace vx::editor {
 namespace {
 
-wchar_t fold(wchar_t c, bool ignoreCase) { return ignoreCase ? static_cast<wchar_t>(std::towupper(c)) : c; }
+wchar_t fold(wchar_t c, bool ignoreCase) { return ignoreCase ? vx::text::foldCase(c) : c; }
 
 // [...] at p (p points after '['); advances p past ']'. A class without its ']' is literal '['.
 bool classMatch(const std::wstring& pat, size_t& p, wchar_t c, bool ignoreCase, bool& ok) {

@@ -8,6 +8,7 @@
 #include "render/font_table.h"
 #include "render/outline_face.h"
 #include "text/encoding.h"
+#include "text/strings.h"
 
 namespace vx::render::font {
 
@@ -156,11 +157,7 @@ ResolvedFont Resolver::strokeFont(const std::string& file, const std::string& bi
     return outlineResult(*primary, cjk, 1 / clampedHeight(primary->capHeight()), true);
 }
 
-std::string trimmed(const std::wstring& s) {
-    std::string u = text::toUtf8(s);
-    size_t b = u.find_first_not_of(" \t"), e = u.find_last_not_of(" \t");
-    return b == std::string::npos ? std::string() : u.substr(b, e - b + 1);
-}
+std::string trimmed(const std::wstring& s) { return text::toUtf8(std::wstring(text::trim(s, L" \t"))); }
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "text/encoding.h"
+#include "text/strings.h"
 #include "win32.h"
 #include "win32/paths.h"
 
@@ -73,10 +74,7 @@ const std::pair<const char*, const char*> kCodePages[] = {
 
 constexpr const char* kFontExtensions[] = {".ttf", ".ttc", ".otf", ".otc", ".shx"};
 
-std::string trim(std::string_view s) {
-    size_t b = s.find_first_not_of(" \t\r\n"), e = s.find_last_not_of(" \t\r\n");
-    return b == std::string_view::npos ? std::string() : std::string(s.substr(b, e - b + 1));
-}
+std::string trim(std::string_view s) { return std::string(text::trim(s, " \t\r\n")); }
 
 // The values of an INI section, key by key (the host's profile reader: any encoding it reads).
 std::vector<std::pair<std::wstring, std::wstring>> readSection(const std::wstring& file, const wchar_t* section) {

@@ -5,9 +5,10 @@
 #include <cwctype>
 
 #include "text/encoding.h"
+#include "text/strings.h"
 
 namespace {
-bool isBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
+constexpr std::wstring_view kBlanks = L" \t\r\n";
 int clampIndex(int i, int n) { return i < 0 ? 0 : (i > n ? n : i); }
 int toIndex(size_t pos) { return pos == std::wstring::npos ? -1 : static_cast<int>(pos); }
 }  // namespace
@@ -47,22 +48,15 @@ AcString AcString::substrRev(int count) const {
 
 int AcString::compare(const ACHAR* s) const { return m_s.compare(s ? s : L""); }
 
-int AcString::compareNoCase(const ACHAR* s) const {
-    std::wstring a = m_s, b = s ? s : L"";
-    for (auto& c : a) c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
-    for (auto& c : b) c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
-    return a.compare(b);
-}
+int AcString::compareNoCase(const ACHAR* s) const { return vx::text::compareNoCase(m_s, s ? s : L""); }
 
 AcString& AcString::trimLeft() {
-    size_t i = 0;
-    while (i < m_s.size() && isBlank(m_s[i])) ++i;
-    m_s.erase(0, i);
+    m_s.erase(0, m_s.size() - vx::text::trimLeft(m_s, kBlanks).size());
     return *this;
 }
 
 AcString& AcString::trimRight() {
-    while (!m_s.empty() && isBlank(m_s.back())) m_s.pop_back();
+    m_s.resize(vx::text::trimRight(m_s, kBlanks).size());
     return *this;
 }
 

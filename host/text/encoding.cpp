@@ -9,6 +9,8 @@
 #include <map>
 #include <memory>
 
+#include "text/plausibility.h"
+
 namespace vx::text {
 namespace {
 
@@ -171,13 +173,13 @@ std::string toUtf16LE(std::wstring_view text) {
     return out;
 }
 
-std::wstring fromCodePage(std::string_view b, const std::string& codePage, bool* lossy) {
-    iconv_t cd = converter("UTF-32LE", codePage);
-    if (!cd) {  // unknown code page: keep the text readable rather than losing it
-        if (lossy) *lossy = true;
-        return fromUtf8(b, nullptr);
-    }
-    std::wstring out;
+namespace {
+
+// Decodes through iconv; a byte that does not decode becomes U+FFFD, or ends the work (false)
+// when `stopAtError`, for callers that only want a clean reading.
+bool decodeCodePage(std::string_view b, iconv_t cd, bool stopAtError, std::wstring& out) {
+    bool clean = true;
+    out.clear();
     out.reserve(b.size());
     size_t pos = 0;
     char buf[4096];
@@ -197,12 +199,26 @@ std::wstring fromCodePage(std::string_view b, const std::string& codePage, bool*
         pos = static_cast<size_t>(in - b.data());
         if (r == static_cast<size_t>(-1) && err != E2BIG) {
             // EILSEQ or EINVAL (truncated sequence): one replacement per bad byte.
+            clean = false;
+            if (stopAtError) return false;
             out += static_cast<wchar_t>(kReplacement);
-            if (lossy) *lossy = true;
             ++pos;
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
     }
+    return clean;
+}
+
+}  // namespace
+
+std::wstring fromCodePage(std::string_view b, const std::string& codePage, bool* lossy) {
+    iconv_t cd = converter("UTF-32LE", codePage);
+    if (!cd) {  // unknown code page: keep the text readable rather than losing it
+        if (lossy) *lossy = true;
+        return fromUtf8(b, nullptr);
+    }
+    std::wstring out;
+    if (!decodeCodePage(b, cd, false, out) && lossy) *lossy = true;
     return out;
 }
 
@@ -241,21 +257,65 @@ bool toAnsi(std::wstring_view text, std::string& out) { return toCodePage(text, 
 const std::string& ansiCodePage() { return ansiName(); }
 void setAnsiCodePage(const std::string& iconvName) { ansiName() = iconvName; }
 
-Encoding detect(std::string_view b) {
-    if (b.size() >= 2 && b[0] == '\xFF' && b[1] == '\xFE') return Encoding::Utf16LE;
-    if (b.size() >= 3 && b.substr(0, 3) == "\xEF\xBB\xBF") return Encoding::Utf8Bom;
-    return isValidUtf8(b) ? Encoding::Utf8 : Encoding::Ansi;
+namespace {
+
+bool hasHighBytes(std::string_view b) {
+    for (char c : b)
+        if (static_cast<unsigned char>(c) >= 0x80) return true;
+    return false;
 }
 
-std::wstring decode(std::string_view b, Encoding& found, bool* lossy) {
-    found = detect(b);
-    switch (found) {
-        case Encoding::Utf16LE: return fromUtf16LE(b.substr(2), lossy);
-        case Encoding::Utf8Bom: return fromUtf8(b.substr(3), lossy);
-        case Encoding::Utf8: return fromUtf8(b, lossy);
-        case Encoding::Ansi: break;
+// For valid UTF-8: whether it is UTF-8 rather than text in `codePage`, the reading chosen
+// left in `text` when given.
+bool utf8RatherThan(std::string_view b, const std::string& codePage, std::wstring* text) {
+    std::wstring asCodePage;
+    iconv_t cd = converter("UTF-32LE", codePage);
+    if (!cd || !decodeCodePage(b, cd, true, asCodePage)) {
+        if (text) *text = fromUtf8(b);
+        return true;
     }
-    return fromAnsi(b, lossy);
+    std::wstring asUtf8 = fromUtf8(b);
+    const bool utf8 = utf8ReadsBetter(asUtf8, asCodePage);
+    if (text) *text = std::move(utf8 ? asUtf8 : asCodePage);
+    return utf8;
+}
+
+// The file rule; decodes into `text` when given, so a caller that needs both pays once.
+Encoding classify(std::string_view b, std::wstring* text, bool* lossy) {
+    if (b.size() >= 2 && b[0] == '\xFF' && b[1] == '\xFE') {
+        if (text) *text = fromUtf16LE(b.substr(2), lossy);
+        return Encoding::Utf16LE;
+    }
+    if (b.size() >= 3 && b.substr(0, 3) == "\xEF\xBB\xBF") {
+        if (text) *text = fromUtf8(b.substr(3), lossy);
+        return Encoding::Utf8Bom;
+    }
+    if (!hasHighBytes(b)) {  // ASCII reads the same in every ANSI code page of the platform
+        if (text) text->assign(b.begin(), b.end());
+        return Encoding::Ansi;
+    }
+    if (!isValidUtf8(b)) {
+        if (text) *text = fromAnsi(b, lossy);
+        return Encoding::Ansi;
+    }
+    // Bytes that are valid UTF-8 may still be the ANSI text the platform takes them for
+    // ("暖通" in GBK is C5 AF CD A8, also "ůͨ" in UTF-8): UTF-8 only when the ANSI reading
+    // fails or makes clearly less sense.
+    return utf8RatherThan(b, ansiName(), text) ? Encoding::Utf8 : Encoding::Ansi;
+}
+
+}  // namespace
+
+bool readsAsUtf8(std::string_view b, const std::string& codePage) {
+    return hasHighBytes(b) && isValidUtf8(b) && utf8RatherThan(b, codePage, nullptr);
+}
+
+Encoding detect(std::string_view b) { return classify(b, nullptr, nullptr); }
+
+std::wstring decode(std::string_view b, Encoding& found, bool* lossy) {
+    std::wstring text;
+    found = classify(b, &text, lossy);
+    return text;
 }
 
 bool encode(std::wstring_view text, Encoding enc, std::string& out) {

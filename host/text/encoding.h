@@ -27,8 +27,14 @@ bool toAnsi(std::wstring_view text, std::string& out);
 
 bool isValidUtf8(std::string_view bytes);
 
-// The rule for text files: UTF-16LE BOM, then UTF-8 BOM, then valid UTF-8, else the ANSI code page.
+// The rule for text files, that of the platform's own functions: a UTF-16LE or UTF-8 byte-order
+// mark says so; a file without one is in the ANSI code page, unless its bytes are valid UTF-8
+// that cannot be sensible ANSI text (files written as UTF-8 without a mark by other tools or
+// by earlier versions of this host). ASCII-only text is Ansi.
 Encoding detect(std::string_view bytes);
+// Whether bytes said to be in `codePage` (a DXF header's code page, say) are in truth UTF-8:
+// non-ASCII, valid UTF-8, and not sensible text in the code page, by the same measure.
+bool readsAsUtf8(std::string_view bytes, const std::string& codePage);
 // Decodes a whole file's bytes by detect(), without its BOM.
 std::wstring decode(std::string_view bytes, Encoding& found, bool* lossy = nullptr);
 // Encodes text for a file of the given encoding, with the BOM that encoding carries.

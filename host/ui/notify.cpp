@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <cwctype>
 
 #include "afxcmn.h"
 
@@ -102,19 +101,6 @@ bool parseReal(const std::wstring& s, double& v) {
         if (!blank(*p)) return false;
     v = d;
     return true;
-}
-
-int compareNoCase(const std::wstring& a, const std::wstring& b) {
-    size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        wint_t x = std::towlower(a[i]), y = std::towlower(b[i]);
-        if (x != y) return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
-bool startsWithNoCase(const std::wstring& s, const std::wstring& prefix) {
-    return s.size() >= prefix.size() && compareNoCase(s.substr(0, prefix.size()), prefix) == 0;
 }
 
 }  // namespace vx::ui

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "text/strings.h"
 #include "ui/window.h"
 
 namespace vx::ui {
@@ -27,8 +28,8 @@ bool setItemState(Window& list, int item, UINT state, UINT mask);
 bool parseInteger(const std::wstring& s, long long& v);
 bool parseReal(const std::wstring& s, double& v);
 
-// Case-insensitive comparison of item texts, as list boxes and combo boxes compare them.
-int compareNoCase(const std::wstring& a, const std::wstring& b);
-bool startsWithNoCase(const std::wstring& s, const std::wstring& prefix);
+// List boxes and combo boxes compare item texts by the host's one rule for names.
+using vx::text::compareNoCase;
+using vx::text::startsWithNoCase;
 
 }  // namespace vx::ui

@@ -7,6 +7,7 @@
 #include "afxwin.h"
 #include "editor/command_line.h"
 #include "editor/host_commands.h"
+#include "text/strings.h"
 #include "ui/dialog_actions.h"
 #include "ui/dialog_print.h"
 #include "ui/main_frame.h"
@@ -25,12 +26,7 @@ std::vector<Window*> childrenOf(Window* w, Kind k) {
 
 Window* frameWindow() { return fromHandle(mainFrame()->GetSafeHwnd()); }
 
-std::wstring trim(const std::wstring& s) {
-    size_t a = 0, b = s.size();
-    while (a < b && std::iswspace(s[a])) ++a;
-    while (b > a && std::iswspace(s[b - 1])) --b;
-    return s.substr(a, b - a);
-}
+using vx::text::trim;
 
 // The button's dialog, its palette (only the active one is shown) and the set must all be on
 // screen for the user to reach the button.
@@ -44,7 +40,7 @@ bool shown(const Window* control) {
 
 bool paletteCommand(const std::wstring& rawArgs) {
     auto& cl = vx::editor::CommandLine::get();
-    std::wstring args = trim(rawArgs);
+    const std::wstring args(trim(rawArgs));
     std::vector<Window*> sets = childrenOf(frameWindow(), Kind::PaletteSet);
     if (args.empty()) {
         if (sets.empty()) cl.print(L"\nNo palette is open.");

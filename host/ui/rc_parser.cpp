@@ -2,11 +2,11 @@
 // BITMAP; other resource kinds are skipped whole. Keywords are case-insensitive, as for the
 // resource compiler.
 #include <algorithm>
-#include <cwctype>
 #include <fstream>
 #include <sstream>
 
 #include "text/encoding.h"
+#include "text/strings.h"
 #include "ui/rc_lexer.h"
 #include "ui/rc_symbols.h"
 #include "winuser.h"
@@ -48,13 +48,7 @@ const ControlKind kControls[] = {
 const wchar_t* const kMemoryOptions[] = {L"PRELOAD", L"LOADONCALL", L"FIXED", L"MOVEABLE", L"DISCARDABLE",
                                          L"PURE", L"IMPURE", L"SHARED", L"NONSHARED"};
 
-bool sameWord(const std::wstring& a, const wchar_t* b) {
-    size_t n = std::wcslen(b);
-    if (a.size() != n) return false;
-    for (size_t i = 0; i < n; ++i)
-        if (std::towupper(a[i]) != std::towupper(b[i])) return false;
-    return true;
-}
+bool sameWord(const std::wstring& a, const wchar_t* b) { return vx::text::equalNoCase(a, b); }
 
 // One argument of a statement: a string, or the token range of an expression.
 struct Arg {

@@ -10,6 +10,7 @@
 #include "editor/command_line.h"
 #include "gridctrl.h"
 #include "text/encoding.h"
+#include "text/strings.h"
 #include "ui/backend.h"
 #include "ui/dialog_actions.h"
 #include "ui/dialog_print.h"
@@ -19,12 +20,7 @@ namespace {
 
 using vx::editor::CommandLine;
 
-std::wstring trim(const std::wstring& s) {
-    size_t a = 0, b = s.size();
-    while (a < b && std::iswspace(s[a])) ++a;
-    while (b > a && std::iswspace(s[b - 1])) --b;
-    return s.substr(a, b - a);
-}
+using vx::text::trim;
 
 std::wstring lower(std::wstring s) {
     for (wchar_t& c : s) c = static_cast<wchar_t>(std::towlower(c));
@@ -63,15 +59,15 @@ bool toInt(const std::wstring& s, int& v) {
 }
 
 bool onOff(const std::wstring& s, bool& on) {
-    std::wstring l = lower(s);
-    if (l == L"on" || l == L"1" || l == L"yes") { on = true; return true; }
-    if (l == L"off" || l == L"0" || l == L"no") { on = false; return true; }
+    const auto is = [&](const wchar_t* word) { return vx::text::equalNoCase(s, word); };
+    if (is(L"on") || is(L"1") || is(L"yes")) { on = true; return true; }
+    if (is(L"off") || is(L"0") || is(L"no")) { on = false; return true; }
     return false;
 }
 
 // The rest of the line as one text: a single quoted text loses its quotes.
 std::wstring restText(const std::wstring& line, size_t pos) {
-    std::wstring rest = trim(line.substr(std::min(pos, line.size())));
+    const std::wstring rest(trim(std::wstring_view(line).substr(std::min(pos, line.size()))));
     size_t p = 0;
     std::wstring word;
     bool quoted = false;
@@ -122,7 +118,7 @@ public:
                 }
                 break;
             }
-            std::wstring why = perform(dialog, trim(line));
+            std::wstring why = perform(dialog, std::wstring(trim(line)));
             if (!why.empty()) {
                 cl.print(L"\n** " + why);
                 cl.noteUnusableLine();
@@ -148,9 +144,8 @@ public:
                     if (a.id == IDNO) return IDNO;
                 return answers.back().id;
             }
-            std::wstring l = lower(trim(line));
             for (const Answer& a : answers)
-                if (l == a.word) return a.id;
+                if (vx::text::equalNoCase(trim(line), a.word)) return a.id;
             cl.print(L"\n** answer with one of " + prompt.substr(2, prompt.size() - 5));
             cl.noteUnusableLine();
         }
@@ -163,7 +158,7 @@ public:
             std::wstring line;
             if (!cl.readLine(L"\nFolder (a path, or cancel)> ", line)) return false;
             std::wstring answer = restText(line, 0);
-            if (lower(answer) == L"cancel") return false;
+            if (vx::text::equalNoCase(answer, L"cancel")) return false;
             std::string native = vx::text::toUtf8(answer);
             for (char& c : native)
                 if (c == '\\') c = '/';

@@ -1,11 +1,11 @@
 #include "ui/window.h"
 
 #include <algorithm>
-#include <cwctype>
 #include <set>
 
 #include "afxwin.h"
 #include "gridctrl.h"
+#include "text/strings.h"
 
 namespace vx::ui {
 namespace {
@@ -98,9 +98,8 @@ void destroyWindow(Window* w) {
 bool isLiveWindow(HWND h) { return h && live().count(static_cast<const Window*>(h)) != 0; }
 
 Kind kindForClass(const std::wstring& cls, DWORD style) {
-    std::wstring c;
-    for (wchar_t ch : cls) c += static_cast<wchar_t>(towlower(ch));
-    if (c == L"button") {
+    const auto is = [&](const wchar_t* name) { return vx::text::equalNoCase(cls, name); };
+    if (is(L"button")) {
         switch (style & BS_TYPEMASK) {
         case BS_CHECKBOX: case BS_AUTOCHECKBOX: case BS_3STATE: case BS_AUTO3STATE: return Kind::CheckBox;
         case BS_RADIOBUTTON: case BS_AUTORADIOBUTTON: return Kind::RadioButton;
@@ -108,12 +107,12 @@ Kind kindForClass(const std::wstring& cls, DWORD style) {
         default: return Kind::Button;
         }
     }
-    if (c == L"edit") return Kind::Edit;
-    if (c == L"static") return Kind::Static;
-    if (c == L"combobox") return Kind::ComboBox;
-    if (c == L"listbox") return Kind::ListBox;
-    if (c == L"syslistview32") return Kind::ListView;
-    if (c == L"mfcgridctrl") return Kind::Grid;
+    if (is(L"edit")) return Kind::Edit;
+    if (is(L"static")) return Kind::Static;
+    if (is(L"combobox")) return Kind::ComboBox;
+    if (is(L"listbox")) return Kind::ListBox;
+    if (is(L"syslistview32")) return Kind::ListView;
+    if (is(L"mfcgridctrl")) return Kind::Grid;
     return Kind::Custom;
 }
 

@@ -5,6 +5,8 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "text/strings.h"
+
 namespace {
 
 const wchar_t kWhiteSpace[] = L" \t\r\n\v\f";
@@ -12,7 +14,6 @@ const wchar_t kWhiteSpace[] = L" \t\r\n\v\f";
 int clamp(int i, int lo, int hi) { return i < lo ? lo : (i > hi ? hi : i); }
 int toIndex(size_t pos) { return pos == std::wstring::npos ? -1 : static_cast<int>(pos); }
 size_t toPos(int i) { return static_cast<size_t>(i); }
-bool inSet(const wchar_t* set, wchar_t c) { return c != L'\0' && std::wcschr(set, c) != nullptr; }
 
 }  // namespace
 
@@ -31,6 +32,8 @@ void CString::SetAt(int i, wchar_t ch) {
     if (i >= 0 && i < GetLength()) m_s[toPos(i)] = ch;
 }
 
+// MFC's order (_wcsicmp folds to lower case, so '_' sorts before the letters), which module
+// code may sort by; the host's own names compare by vx::text's rule.
 int CString::CompareNoCase(const wchar_t* s) const {
     const wchar_t* a = m_s.c_str();
     const wchar_t* b = s ? s : L"";
@@ -125,16 +128,12 @@ CString& CString::TrimRight(wchar_t ch) {
 }
 
 CString& CString::TrimLeft(const wchar_t* chars) {
-    if (!chars || !*chars) return *this;
-    size_t i = 0;
-    while (i < m_s.size() && inSet(chars, m_s[i])) ++i;
-    m_s.erase(0, i);
+    if (chars) m_s.erase(0, m_s.size() - vx::text::trimLeft(m_s, chars).size());
     return *this;
 }
 
 CString& CString::TrimRight(const wchar_t* chars) {
-    if (!chars || !*chars) return *this;
-    while (!m_s.empty() && inSet(chars, m_s.back())) m_s.pop_back();
+    if (chars) m_s.resize(vx::text::trimRight(m_s, chars).size());
     return *this;
 }
 

@@ -7,16 +7,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cwctype>
 #include <memory>
 
 #include "afx.h"
 #include "text/encoding.h"
+#include "text/strings.h"
 #include "win32/paths.h"
 
 namespace {
-
-wchar_t fold(wchar_t c) { return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c))); }
 
 // '*' any run of characters, '?' exactly one; letters without regard to case.
 bool matchMask(const wchar_t* mask, const wchar_t* name) {
@@ -26,7 +24,7 @@ bool matchMask(const wchar_t* mask, const wchar_t* name) {
         if (*mask == L'*') {
             star = ++mask;
             resume = name;
-        } else if (*mask == L'?' || (*mask && fold(*mask) == fold(*name))) {
+        } else if (*mask == L'?' || (*mask && vx::text::foldCase(*mask) == vx::text::foldCase(*name))) {
             ++mask;
             ++name;
         } else if (star) {

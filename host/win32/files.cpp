@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 
 #include "win32.h"
 #include "win32/paths.h"
@@ -35,6 +37,15 @@ BOOL copyRegular(const std::string& from, const struct stat& st, const std::stri
     return TRUE;
 }
 
+// Whether `target` lies in `folder` or below it. A target whose folder does not exist is
+// nowhere the caller could have meant.
+bool isInside(const std::string& target, const std::string& folder) {
+    char t[PATH_MAX], f[PATH_MAX];
+    if (!realpath(vx::win32::parentFolder(target).c_str(), t) || !realpath(folder.c_str(), f)) return false;
+    const std::string a = t, b = f;
+    return a == b || (a.size() > b.size() && a.compare(0, b.size(), b) == 0 && (b == "/" || a[b.size()] == '/'));
+}
+
 }  // namespace
 
 DWORD GetFileAttributesW(LPCWSTR path) {
@@ -59,10 +70,18 @@ DWORD GetFileAttributesW(LPCWSTR path) {
 BOOL CopyFileW(LPCWSTR existing, LPCWSTR newName, BOOL failIfExists) {
     if (!existing || !newName || !*existing || !*newName) return fail(ERROR_INVALID_PARAMETER);
     const std::string from = nativePath(existing);
-    const std::string to = vx::win32::resolveForWrite(nativePath(newName));
+    const std::string named = nativePath(newName);
+    const std::string to = vx::win32::resolveForWrite(named);
     struct stat src, dst;
     if (stat(from.c_str(), &src) != 0) return failFromErrno(from);
     if (S_ISDIR(src.st_mode)) return fail(ERROR_ACCESS_DENIED);
+    if (to != named) {
+        // The name is a symbolic link, dangling or not, so it is taken. A copy written through
+        // it must not land outside the folder the caller named (a link planted in a shared
+        // template folder could otherwise make the host create files anywhere).
+        if (failIfExists) return fail(ERROR_FILE_EXISTS);
+        if (!isInside(to, vx::win32::parentFolder(named))) return fail(ERROR_ACCESS_DENIED);
+    }
     if (stat(to.c_str(), &dst) == 0) {
         if (failIfExists) return fail(ERROR_FILE_EXISTS);
         if (S_ISDIR(dst.st_mode) || isReadOnly(dst)) return fail(ERROR_ACCESS_DENIED);

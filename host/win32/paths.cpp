@@ -6,11 +6,11 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cwctype>
 #include <memory>
 #include <string_view>
 
 #include "text/encoding.h"
+#include "text/strings.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ struct DirCloser {
 
 std::wstring foldedName(const std::string& utf8) {
     std::wstring w = vx::text::fromUtf8(utf8);
-    for (auto& c : w) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    for (auto& c : w) c = vx::text::foldCase(c);
     return w;
 }
 

@@ -124,10 +124,10 @@ bool Document::serializeAs(Encoding enc, bool fromText, std::string& out) const 
 
 bool Document::serialize(std::string& out) const {
     if (serializeAs(m_enc, false, out)) {
-        // An ANSI file must still read as ANSI: detection would take a result that happens to
-        // be valid UTF-8 for UTF-8 and garble every non-ASCII character in it.
-        if (m_enc != Encoding::Ansi || text::detect(out) == Encoding::Ansi || !hasHighBytes(out))
-            return true;
+        // Without a byte-order mark the encoding is inferred again at the next read: an edit
+        // may leave ANSI bytes that look like UTF-8 or UTF-8 bytes that look like ANSI, and
+        // every non-ASCII character would then come back garbled.
+        if (!hasHighBytes(out) || text::detect(out) == m_enc) return true;
     }
     if (m_lossy) return false;
     return serializeAs(Encoding::Utf16LE, true, out);

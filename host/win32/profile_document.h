@@ -18,7 +18,7 @@ struct DocLine {
 
 class Document {
 public:
-    // A new, empty file: UTF-8 without BOM, CRLF line endings (what Windows tools expect).
+    // A new, empty file: the ANSI code page and CRLF line endings, as Windows tools write it.
     Document();
     // Splits existing file bytes; the encoding follows the text file rule.
     explicit Document(const std::string& bytes);
@@ -29,17 +29,18 @@ public:
     // Gives a last line without a line ending one, before something is appended after it.
     void endLine(DocLine& line) const;
 
-    // The file's new bytes. A line that the file's ANSI code page cannot hold, or an ANSI
-    // result that would read back as UTF-8, turns the file into UTF-16LE with a BOM (which the
-    // profile functions read), so no character is lost. False when that is needed but the
-    // original held bytes that do not decode (converting would damage them).
+    // The file's new bytes. A line that the file's ANSI code page cannot hold, or a result
+    // that the text file rule would read in another encoding than the one written, turns the
+    // file into UTF-16LE with a BOM (which the profile functions read), so no character is
+    // lost. False when that is needed but the original held bytes that do not decode
+    // (converting would damage them).
     bool serialize(std::string& out) const;
 
 private:
     bool serializeAs(text::Encoding enc, bool fromText, std::string& out) const;
     std::string eolBytes(bool crlf, text::Encoding enc) const;
 
-    text::Encoding m_enc = text::Encoding::Utf8;
+    text::Encoding m_enc = text::Encoding::Ansi;
     bool m_crlf = true;
     bool m_lossy = false;
     std::vector<DocLine> m_lines;

@@ -1,11 +1,11 @@
 // GetPrivateProfileStringW / GetPrivateProfileIntW: one read of the file per call, parsed in
 // place over the decoded text without copying lines.
-#include <cwctype>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
 #include "text/encoding.h"
+#include "text/strings.h"
 #include "win32.h"
 #include "win32/file_io.h"
 #include "win32/paths.h"
@@ -63,7 +63,7 @@ DWORD copyList(const std::vector<std::wstring_view>& names, LPWSTR buf, DWORD si
 
 std::wstring folded(std::wstring_view s) {
     std::wstring out(s);
-    for (auto& c : out) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    for (auto& c : out) c = vx::text::foldCase(c);
     return out;
 }
 

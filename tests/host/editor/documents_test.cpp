@@ -67,6 +67,16 @@ TEST_F(DocumentsTest, OpeningAMissingFileSaysWhyAndKeepsTheCurrentDrawing) {
     EXPECT_NE(transcript.find(L"Unable to open"), std::wstring::npos);
 }
 
+TEST_F(DocumentsTest, OpeningAFolderOrADeviceSaysWhatItIs) {
+    fs::create_directory(dir / "sheets.dxf");
+    ASSERT_EQ(runCommandLine(L"OPEN " + path("sheets.dxf")), RunResult::kRan);
+    EXPECT_NE(transcript.find(path("sheets.dxf") + L" is a folder, not a drawing file"), std::wstring::npos);
+    ASSERT_EQ(runCommandLine(L"OPEN /dev/null"), RunResult::kRan);
+    EXPECT_NE(transcript.find(L"/dev/null is not a drawing file"), std::wstring::npos);
+    EXPECT_EQ(transcript.find(L"no such file"), std::wstring::npos) << vx::text::toUtf8(transcript);
+    EXPECT_EQ(documentManager().documentCount(), 1);
+}
+
 TEST_F(DocumentsTest, QuitAsksBeforeChangesAreDroppedAndNoIsTheDefault) {
     addLine();
     answers({L""});

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "aced.h"
 #include "dbjig.h"
 #include "editor/sysvars.h"
@@ -140,6 +142,25 @@ TEST(SysVars, BackgroundPlotTakesShortsInRangeOnly) {
     EXPECT_EQ(acedSetVar(L"BACKGROUNDPLOT", &v), RTERROR);
     EXPECT_EQ(acedGetVar(L"NOSUCHVAR", &out), RTERROR);
     EXPECT_EQ(acedSetVar(L"ACADVER", &v), RTERROR);  // read-only
+    resetSysVars();
+}
+
+TEST(SysVars, RealVariablesTakeFiniteNumbersOnly) {
+    resetSysVars();
+    std::wstring why;
+    for (const wchar_t* bad : {L"nan", L"NaN", L"inf", L"-infinity", L"1e999", L"2.5x", L""})
+        EXPECT_FALSE(setSysVarText(L"USERR1", bad, why)) << bad;
+    EXPECT_EQ(why, L"Requires a number.");
+    std::wstring value;
+    ASSERT_TRUE(getSysVarText(L"USERR1", value));
+    EXPECT_EQ(value, L"0");
+    resbuf v{};
+    v.restype = RTREAL;
+    v.resval.rreal = std::nan("");
+    EXPECT_EQ(acedSetVar(L"USERR1", &v), RTERROR);
+    EXPECT_TRUE(setSysVarText(L"USERR1", L"-2.5e3", why));
+    ASSERT_TRUE(getSysVarText(L"USERR1", value));
+    EXPECT_EQ(value, L"-2500");
     resetSysVars();
 }
 

@@ -64,11 +64,11 @@ TEST(Encoding, DetectAndDecodeFiles) {
     EXPECT_EQ(e, Encoding::Utf8);
     EXPECT_EQ(decode("\xCD\xBC\xBF\xF2", e), L"图框");
     EXPECT_EQ(e, Encoding::Ansi);
-    // Two GBK bytes can also be valid UTF-8; valid UTF-8 wins, as the file rule says.
-    EXPECT_EQ(decode("\xCD\xBC", e), L"\u037C");
-    EXPECT_EQ(e, Encoding::Utf8);
+    // Two GBK bytes can also be valid UTF-8 (U+037C); without a mark the file is ANSI.
+    EXPECT_EQ(decode("\xCD\xBC", e), L"图");
+    EXPECT_EQ(e, Encoding::Ansi);
     EXPECT_EQ(decode("", e), L"");
-    EXPECT_EQ(e, Encoding::Utf8);
+    EXPECT_EQ(e, Encoding::Ansi);
 }
 
 TEST(Encoding, EncodeKeepsTheBomOfEachEncoding) {

@@ -62,6 +62,30 @@ TEST(Files, CopyKeepsContentAndModeAndHonoursFailIfExists) {
     EXPECT_FALSE(dir.exists("x"));
 }
 
+TEST(Files, CopiesThroughLinksStayInTheFolderNamed) {
+    TempFolder dir;
+    dir.write("TKATT.ini", "[TKATT]\n");
+    ASSERT_EQ(0, mkdir(dir.native("tpl").c_str(), 0755));
+    ASSERT_EQ(0, mkdir(dir.native("elsewhere").c_str(), 0755));
+    // A dangling link takes the name: failIfExists refuses, as for any existing entry.
+    ASSERT_EQ(0, symlink("../elsewhere/TKATT.ini", dir.native("tpl/TKATT.ini").c_str()));
+    const std::wstring from = dir.windows("TKATT.ini"), to = dir.windows("tpl\\TKATT.ini");
+    EXPECT_FALSE(CopyFileW(from.c_str(), to.c_str(), TRUE));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_EXISTS), GetLastError());
+    // Replacing through it would create a file outside the folder: refused.
+    EXPECT_FALSE(CopyFileW(from.c_str(), to.c_str(), FALSE));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
+    EXPECT_FALSE(dir.exists("elsewhere/TKATT.ini"));
+    // A link to a file in the same folder (or below it) is written through, the link kept.
+    dir.write("tpl/real.ini", "old");
+    ASSERT_EQ(0, symlink("real.ini", dir.native("tpl/alias.ini").c_str()));
+    ASSERT_TRUE(CopyFileW(from.c_str(), dir.windows("tpl\\alias.ini").c_str(), FALSE));
+    EXPECT_EQ("[TKATT]\n", dir.read("tpl/real.ini"));
+    struct stat st;
+    ASSERT_EQ(0, lstat(dir.native("tpl/alias.ini").c_str(), &st));
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+}
+
 TEST(Files, MoveNeverReplacesAndMovesFolders) {
     TempFolder dir;
     dir.write("new.arx", "new");

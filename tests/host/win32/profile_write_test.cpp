@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "temp_folder.h"
@@ -39,13 +40,26 @@ protected:
     }
 };
 
-TEST_F(ProfileWrite, CreatesAUtf8FileWithCrlfAndAppendsSections) {
+TEST_F(ProfileWrite, CreatesAnAnsiFileWithCrlfAndAppendsSections) {
     ASSERT_TRUE(put(L"SYSEMSET", L"SPECNAME", L"结构"));
-    EXPECT_EQ("[SYSEMSET]\r\nSPECNAME=结构\r\n", bytes());
+    EXPECT_EQ("[SYSEMSET]\r\nSPECNAME=\xBD\xE1\xB9\xB9\r\n", bytes());
     ASSERT_TRUE(put(L"PLTSETTING", L"PLTSTYLE", L""));
-    EXPECT_EQ("[SYSEMSET]\r\nSPECNAME=结构\r\n\r\n[PLTSETTING]\r\nPLTSTYLE=\r\n", bytes());
+    EXPECT_EQ("[SYSEMSET]\r\nSPECNAME=结构\r\n\r\n[PLTSETTING]\r\nPLTSTYLE=\r\n", decodedBy("gbk"));
     EXPECT_EQ(L"", get(L"PLTSETTING", L"PLTSTYLE"));
     EXPECT_EQ(L"结构", get(L"sysemset", L"specname"));
+}
+
+TEST_F(ProfileWrite, ANewFileIsNeverBomLessUtf8) {
+    // 暖通 in GBK (C5 AF CD A8) is also valid UTF-8: written as GBK it must still read as 暖通.
+    ASSERT_TRUE(put(L"SYSEMSET", L"SPECNAME", L"暖通"));
+    EXPECT_EQ("[SYSEMSET]\r\nSPECNAME=\xC5\xAF\xCD\xA8\r\n", bytes());
+    EXPECT_EQ(L"暖通", get(L"SYSEMSET", L"SPECNAME"));
+    // What GBK cannot hold makes the new file UTF-16LE with a mark, as Windows tools write it.
+    ASSERT_EQ(0, std::remove(dir.native("SHEETCONFIG.INI").c_str()));
+    ASSERT_TRUE(put(L"ATTRVALUE", L"设计", L"김철수"));
+    EXPECT_EQ("\xff\xfe", bytes().substr(0, 2));
+    EXPECT_EQ("[ATTRVALUE]\r\n设计=김철수\r\n", decodedBy("utf-16"));
+    EXPECT_EQ(L"김철수", get(L"ATTRVALUE", L"设计"));
 }
 
 TEST_F(ProfileWrite, ReplacesInPlaceAndKeepsEveryOtherLineByteForByte) {
@@ -63,6 +77,7 @@ TEST_F(ProfileWrite, ReplacesInPlaceAndKeepsEveryOtherLineByteForByte) {
     ASSERT_TRUE(put(L"sysemset", L"ROOTPATH", L"D:\\图纸"));
     ASSERT_TRUE(put(L"SYSEMSET", L"USERNAME", L"李四"));
     ASSERT_TRUE(put(L"PLTSETTING", L"PLTDRIVER", L"DWG TO PDF.pc3"));
+    // An ASCII file is in the ANSI code page: what is written into it is GBK.
     EXPECT_EQ("; settings of the office\n"
               "garbage line\n"
               "[SYSEMSET]\n"
@@ -74,7 +89,7 @@ TEST_F(ProfileWrite, ReplacesInPlaceAndKeepsEveryOtherLineByteForByte) {
               "[PLTSETTING]\n"
               "PLTCOUNT=1\n"
               "PLTDRIVER=DWG TO PDF.pc3\n",
-              bytes());
+              decodedBy("gbk"));
     EXPECT_EQ(L"D:\\图纸", get(L"SYSEMSET", L"ROOTPATH"));
 }
 
@@ -126,15 +141,23 @@ TEST_F(ProfileWrite, UnstorableCharactersTurnAGbkFileIntoUtf16) {
     EXPECT_EQ(L"建筑", get(L"SYSEMSET", L"SPECNAME"));
 }
 
-TEST_F(ProfileWrite, AGbkResultThatWouldReadAsUtf8BecomesUtf16) {
-    // GBK for 小 (D0 A1) is also a valid UTF-8 sequence: left alone in the file it would read
-    // back as another character.
+TEST_F(ProfileWrite, AResultThatWouldReadBackInAnotherEncodingBecomesUtf16) {
+    // GBK for 小 (D0 A1) is also valid UTF-8, but reads back as GBK: the file stays GBK.
     std::string gbk;
     ASSERT_TRUE(vx::text::toAnsi(L"[S]\nA=建筑\nB=x\n", gbk));
     dir.write("SHEETCONFIG.INI", gbk);
     ASSERT_TRUE(put(L"S", L"A", L"小"));
     EXPECT_EQ(L"小", get(L"S", L"A"));
-    EXPECT_EQ("[S]\nA=小\nB=x\n", decodedBy("utf-16"));
+    EXPECT_EQ("[S]\nA=小\nB=x\n", decodedBy("gbk"));
+    // GBK for 3掳 (33 C2 B0) reads better as the UTF-8 "3°": left so, it would come back as that.
+    ASSERT_TRUE(put(L"S", L"A", L"3掳"));
+    EXPECT_EQ(L"3掳", get(L"S", L"A"));
+    EXPECT_EQ("[S]\nA=3掳\nB=x\n", decodedBy("utf-16"));
+    // And the other way: a UTF-8 file left holding only é (C3 A9) would read as GBK 茅.
+    dir.write("SHEETCONFIG.INI", "[S]\nA=" + vx::text::toUtf8(L"建筑") + "\n");
+    ASSERT_TRUE(put(L"S", L"A", L"é"));
+    EXPECT_EQ(L"é", get(L"S", L"A"));
+    EXPECT_EQ("[S]\nA=é\n", decodedBy("utf-16"));
 }
 
 TEST_F(ProfileWrite, UndecodableBytesAreNeverConvertedAway) {
@@ -147,6 +170,15 @@ TEST_F(ProfileWrite, UndecodableBytesAreNeverConvertedAway) {
     std::string zhong;
     ASSERT_TRUE(vx::text::toAnsi(L"中", zhong));
     EXPECT_EQ(before + "B=" + zhong + "\r\n", bytes());
+}
+
+TEST_F(ProfileWrite, BomLessUtf8FilesWrittenEarlierStayUtf8) {
+    const std::string before = vx::text::toUtf8(L"[SYSEMSET]\nSPECNAME=给排水\n");
+    dir.write("SHEETCONFIG.INI", before);
+    EXPECT_EQ(L"给排水", get(L"SYSEMSET", L"SPECNAME"));
+    ASSERT_TRUE(put(L"SYSEMSET", L"USERNAME", L"王五"));
+    EXPECT_EQ(before + vx::text::toUtf8(L"USERNAME=王五\n"), bytes());
+    EXPECT_EQ(L"王五", get(L"SYSEMSET", L"USERNAME"));
 }
 
 TEST_F(ProfileWrite, Utf16AndBomFilesKeepTheirEncoding) {

@@ -110,6 +110,27 @@ TEST_F(SysSetTest, NoTemplateFolderCopiesNothingAndSaysTheDescriptionIsMissing) 
     EXPECT_FALSE(saw(L"设置成功！"));
 }
 
+TEST_F(SysSetTest, AnUnreadableDescriptionIsNamedInsteadOfASilentSuccess) {
+    const fs::path chosen = bareFolder("utf16");
+    writeFile(chosen / "TKATT.ini", vx::text::toUtf16LE(L"[TKATT]\r\nITEM0=设计\r\n"));
+    useSettings("[SYSEMSET]\nDEPARTCODE=XY\n");
+    answers({L"click 133", w(chosen), L"click 191"});
+    runSysemSet();
+    EXPECT_TRUE(saw(L"设置已保存，但无法读取图框配置文件 " + w(chosen) + L"\\TKATT.ini！"));
+    EXPECT_FALSE(saw(L"设置成功！"));
+    EXPECT_TRUE(settings().titleBlockItems().empty());
+}
+
+TEST_F(SysSetTest, TheDefaultIsNotCopiedThroughALinkLeadingOutOfTheFolder) {
+    writeFile(moduleFolder() / "TKATT.ini", kDefault);
+    const fs::path chosen = bareFolder("linked");
+    const fs::path outside = bareFolder("outside");
+    fs::create_symlink(outside / "TKATT.ini", chosen / "TKATT.ini");
+    EXPECT_EQ(checkTemplateDescription(w(chosen), w(moduleFolder())), TemplateDescriptionCheck::Missing);
+    EXPECT_FALSE(fs::exists(outside / "TKATT.ini"));
+    EXPECT_TRUE(fs::is_symlink(chosen / "TKATT.ini"));
+}
+
 TEST_F(SysSetTest, AFailedWriteNamesTheSettingsFileInsteadOfConfirming) {
     const fs::path tpl = templateFolder({"设计"});
     fs::create_directory(settingsFile());

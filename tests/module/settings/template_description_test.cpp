@@ -117,6 +117,30 @@ TEST_F(TemplateDescriptionTest, GbkWithCrlfAndUtf16FilesReadTheSameAsUtf8) {
     }
 }
 
+TEST_F(TemplateDescriptionTest, ADescriptionThatGivesNothingIsToldFromAMissingOne) {
+    const fs::path folder = templateFolder("tk", L"[TKNAMELIST]\nTKNAME0=A1\n");
+    useTemplateFolder(folder);
+    ASSERT_TRUE(settings().reload());
+    EXPECT_FALSE(settings().templateDescriptionUnreadable());
+    const std::string utf16 = vx::text::toUtf16LE(L"[TKNAMELIST]\r\nTKNAME0=A1\r\n");
+    const std::string unreadable[] = {utf16, std::string("\x91\x07\xFF\x00garbage\x80", 12), ""};
+    for (const std::string& bytes : unreadable) {
+        std::ofstream(folder / "TKATT.ini", std::ios::binary | std::ios::trunc) << bytes;
+        ASSERT_TRUE(settings().reload());
+        EXPECT_TRUE(settings().templateDescriptionUnreadable()) << bytes.size();
+        EXPECT_TRUE(settings().frameSizes().empty());
+    }
+    fs::remove(folder / "TKATT.ini");
+    fs::create_directory(folder / "TKATT.ini");
+    ASSERT_TRUE(settings().reload());
+    EXPECT_TRUE(settings().templateDescriptionUnreadable()) << "a folder";
+    fs::remove(folder / "TKATT.ini");
+    ASSERT_TRUE(settings().reload());
+    EXPECT_FALSE(settings().templateDescriptionUnreadable()) << "missing: the defaults, no complaint";
+    settings().reset();
+    EXPECT_FALSE(settings().templateDescriptionUnreadable());
+}
+
 TEST_F(TemplateDescriptionTest, ShippedDescriptionsAreCompleteAndAgreeAcrossEncodings) {
     const fs::path samples = fs::path(VX_SOURCE_DIR) / "samples";
     vorlix::TitleBlockItems items[3];
