@@ -83,6 +83,7 @@ private:
     uint16_t m_kind = 0;
     bool m_writer = false;
     uint8_t m_flags = 0;
+    uint32_t m_rev = 0;  // counts the object's changes, for caches of what it looks like
 };
 
 class AcDbEntity : public AcDbObject {

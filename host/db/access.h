@@ -38,7 +38,21 @@ public:
     static Kind kind(const AcDbObject* o) { return static_cast<Kind>(o->m_kind); }
     static void setKind(AcDbObject* o, Kind k) { o->m_kind = k; }
     static uint8_t flags(const AcDbObject* o) { return o->m_flags; }
-    static void setFlag(AcDbObject* o, uint8_t f, bool on) { o->m_flags = on ? (o->m_flags | f) : (o->m_flags & ~f); }
+    static void setFlag(AcDbObject* o, uint8_t f, bool on) {
+        uint8_t now = on ? (o->m_flags | f) : (o->m_flags & ~f);
+        if (now == o->m_flags) return;
+        o->m_flags = now;
+        touch(o);
+    }
+    // Change counter of the object: every edit of its tags or flags moves it, and the database's
+    // revision with it. A sub-entity (vertex, attribute) also moves its parent's counter, so a
+    // cache keyed on the parent sees the change.
+    static uint32_t revision(const AcDbObject* o) { return o->m_rev; }
+    static void touch(AcDbObject* o) {
+        ++o->m_rev;
+        if (o->m_db) ++o->m_db->store().revision;
+        if ((o->m_flags & fOwnedByParent) && o->m_owner) ++o->m_owner->m_rev;
+    }
     static uint32_t seq(const AcDbObject* o) { return o->m_seq; }
     static void setSeq(AcDbObject* o, uint32_t s) { o->m_seq = s; }
     static void setLoaded(AcDbObject* o, uint32_t first, uint32_t count, uint32_t srcBegin, uint32_t srcEnd) {

@@ -5,6 +5,7 @@
 #include "db/access.h"
 #include "db/block_changes.h"
 #include "db/symbols.h"
+#include "render/measure.h"
 
 namespace vx::db {
 
@@ -59,14 +60,12 @@ const BlockExtents::Definition* BlockExtents::definition(const AcDbBlockTableRec
     return &m_done.at(root);
 }
 
+void BlockExtents::forget() {
+    if (m_measuring.empty()) m_done.clear();
+}
+
 BlockExtents::Definition BlockExtents::measure(const AcDbBlockTableRecord* block) const {
-    Definition d;
-    for (const AcDbEntity* e : block->entities()) {
-        AcDbExtents ext;
-        if (e->isErased() || e->getGeomExtents(ext) != Acad::eOk) continue;
-        (Access::kind(e) == kAttDef ? d.attDefs : d.geometry).addExt(ext);
-    }
-    return d;
+    return vx::render::measureDefinition(block);
 }
 
 }  // namespace vx::db

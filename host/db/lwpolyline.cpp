@@ -1,6 +1,5 @@
 // LWPOLYLINE: vertices (10/20 with optional 40/41/42 each) kept in the record's tag order.
 #include "db/access.h"
-#include "db/extents.h"
 #include "db/ocs.h"
 
 using namespace vx::db;
@@ -73,12 +72,6 @@ void writeVertices(AcDbObject* o, const std::vector<Vertex>& v) {
 }
 
 }  // namespace
-
-std::vector<vx::db::PlaneVertex> vx::db::lwpolylineVertices(const AcDbObject* o) {
-    std::vector<PlaneVertex> out;
-    for (const Vertex& v : readVertices(o)) out.push_back({v.x, v.y, v.bulge});
-    return out;
-}
 
 AcDbPolyline::AcDbPolyline() { Access::initNew(this, kLwPolyline); }
 AcDbPolyline::AcDbPolyline(unsigned int) : AcDbPolyline() {}

@@ -1,8 +1,16 @@
 // Store: ownership of objects, handles, sections.
+#include <atomic>
+
 #include "db/access.h"
 #include "db/registry.h"
 
 namespace vx::db {
+
+namespace {
+std::atomic<uint64_t> g_nextSerial{1};
+}
+
+Store::Store(AcDbDatabase* db) : db(db), serial(g_nextSerial++) {}
 
 int versionNumberOf(std::string_view v) {
     v = trim(v);
@@ -26,6 +34,7 @@ void Store::adopt(AcDbObject* obj, AcDbObject* owner) {
     registerHandle(obj);
     Access::setOwner(obj, owner);
     Access::setSeq(obj, nextSeq++);
+    ++revision;
     blockChanges.objectChanged(obj);
     if (Access::isEdited(obj)) {
         Access::fitToVersion(obj, *this);
@@ -92,6 +101,7 @@ void Store::clear() {
     nextHandle = 1;
     nextSeq = 1;
     modified = false;
+    serial = g_nextSerial++;
     blockChanges.replaced();
 }
 

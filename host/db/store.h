@@ -65,7 +65,7 @@ struct Section {
 
 class Store {
 public:
-    explicit Store(AcDbDatabase* db) : db(db) {}
+    explicit Store(AcDbDatabase* db);
 
     std::string_view value(const Tag& t) const {
         if (t.len != kLongValue) return std::string_view(buffer.data() + t.off, t.len);
@@ -132,6 +132,11 @@ public:
     std::wstring message;
     std::wstring fileName;
     bool modified = false;
+    // Caches over the drawing (the render scene) compare these: `serial` names this store in
+    // the process (a database that reads another file gets a new store; `clear` a new serial),
+    // `revision` moves with every change of an object and every object added.
+    uint64_t serial;
+    uint64_t revision = 0;
 
     // Derived from the block definitions: the change hook first, the caches that follow it after.
     BlockChanges blockChanges;

@@ -29,6 +29,7 @@ OwnTags& Access::edit(AcDbObject* o) {
         st->modified = true;
         st->blockChanges.objectChanged(o);
     }
+    touch(o);
     if (!o->m_own && (o->m_flags & fNewTemplate)) fillTemplate(o);
     if (!o->m_own) {
         auto own = std::make_unique<OwnTags>();

@@ -163,7 +163,7 @@ std::unique_ptr<FontLibrary> makeFontLibrary(const FontLibraryConfig& config) {
     return std::make_unique<Library>(config);
 }
 
-FontLibrary& fontLibrary() {
+FontLibrary& profileFontLibrary() {
     static const std::unique_ptr<FontLibrary> library = makeFontLibrary(profileFontConfig());
     return *library;
 }

@@ -22,4 +22,8 @@ FontLibraryConfig profileFontConfig();
 
 std::unique_ptr<FontLibrary> makeFontLibrary(const FontLibraryConfig& config);
 
+// The library of the host profile's configuration, made when first asked for; what
+// fontLibrary() hands out unless another is registered (font_registry.h).
+FontLibrary& profileFontLibrary();
+
 }  // namespace vx::render

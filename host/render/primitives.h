@@ -14,10 +14,16 @@ namespace vx::render {
 
 // A colour as the entity resolved it. `aci` is the ACI number (1-255) the colour came from, so a
 // plot style table indexed by ACI can map it; 0 when the entity has a true colour.
+// `background`: paint in the page's (or view's) background colour, whatever r, g, b say (a
+// wipeout masking what lies below); plot style tables leave it alone.
 struct Color {
     uint8_t r = 0, g = 0, b = 0;
     uint8_t aci = 7;
-    bool operator==(const Color& o) const { return r == o.r && g == o.g && b == o.b && aci == o.aci; }
+    bool background = false;
+    bool operator==(const Color& o) const {
+        return r == o.r && g == o.g && b == o.b && aci == o.aci && background == o.background;
+    }
+    static Color backgroundColor() { return {255, 255, 255, 0, true}; }
 };
 
 // Lineweights in hundredths of a millimetre as DXF stores them (0, 5, 9, 13 ... 211).

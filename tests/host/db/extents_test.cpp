@@ -4,9 +4,16 @@
 
 #include <cmath>
 
+#include "../render/table_fonts.h"
 #include "acdb.h"
 
 namespace {
+
+// Text boxes are checked with fonts of known metrics; what fonts the machine has is the font
+// library's concern.
+class TextExtents : public vxtest::WithTableFonts {};
+class MTextExtents : public vxtest::WithTableFonts {};
+class BlockReferenceExtents : public vxtest::WithTableFonts {};
 
 AcDbExtents extentsOf(const AcDbEntity& e) {
     AcDbExtents x;
@@ -21,7 +28,7 @@ void expectBox(const AcDbExtents& x, double x0, double y0, double x1, double y1,
     EXPECT_NEAR(x.maxPoint().y, y1, tol);
 }
 
-TEST(TextExtents, FullWidthCjkRotationAndWidthFactor) {
+TEST_F(TextExtents, FullWidthCjkRotationAndWidthFactor) {
     AcDbText cjk(AcGePoint3d(10, 20, 0), L"图名", AcDbObjectId::kNull, 3.0);
     // Two full-width characters are two heights wide.
     expectBox(extentsOf(cjk), 10, 20, 16, 23);
@@ -35,7 +42,7 @@ TEST(TextExtents, FullWidthCjkRotationAndWidthFactor) {
     EXPECT_GT(extentsOf(latin).maxPoint().x, 0.0);
 }
 
-TEST(TextExtents, AlignmentAnchorsTheBox) {
+TEST_F(TextExtents, AlignmentAnchorsTheBox) {
     AcDbText t(AcGePoint3d(0, 0, 0), L"建施", AcDbObjectId::kNull, 2.0);  // 4 wide, 2 high
     struct Case {
         AcDb::TextHorzMode h;
@@ -54,7 +61,7 @@ TEST(TextExtents, AlignmentAnchorsTheBox) {
     }
 }
 
-TEST(TextExtents, FitSpansItsTwoPointsAndThePlaneTurnsTheBox) {
+TEST_F(TextExtents, FitSpansItsTwoPointsAndThePlaneTurnsTheBox) {
     AcDbText fit(AcGePoint3d(0, 0, 0), L"ABCDEFGH", AcDbObjectId::kNull, 2.0);
     fit.setHorizontalMode(AcDb::kTextFit);
     fit.setAlignmentPoint(AcGePoint3d(0, 10, 0));  // vertical, 10 long
@@ -66,7 +73,7 @@ TEST(TextExtents, FitSpansItsTwoPointsAndThePlaneTurnsTheBox) {
     expectBox(extentsOf(under), -2, 0, 0, 2);
 }
 
-TEST(MTextExtents, BoxFromWidthLinesAndAttachment) {
+TEST_F(MTextExtents, BoxFromWidthLinesAndAttachment) {
     AcDbMText m;
     m.setContents(L"第一行\\P第二行");
     m.setTextHeight(10);
@@ -120,7 +127,7 @@ struct BlockScene {
     }
 };
 
-TEST(BlockReferenceExtents, BlockUnderScaleRotationBasePointAndNormal) {
+TEST_F(BlockReferenceExtents, BlockUnderScaleRotationBasePointAndNormal) {
     BlockScene s;
     AcDbBlockReference* r = s.reference(AcGePoint3d(100, 100, 0), 2, M_PI / 2);
     // Line to (100, 120), circle of radius 2 there; the attribute definition is left out.
@@ -135,7 +142,7 @@ TEST(BlockReferenceExtents, BlockUnderScaleRotationBasePointAndNormal) {
     expectBox(extentsOf(*n), -11, -1, 0, 1, 1e-9);
 }
 
-TEST(BlockReferenceExtents, AttributesCountWhereverTheyStand) {
+TEST_F(BlockReferenceExtents, AttributesCountWhereverTheyStand) {
     BlockScene s;
     auto* a = new AcDbAttribute(AcGePoint3d(50, 40, 0), L"建施-01", L"图号");
     a->setHeight(2);
@@ -154,7 +161,7 @@ TEST(BlockReferenceExtents, AttributesCountWhereverTheyStand) {
     r->close();
 }
 
-TEST(BlockReferenceExtents, NestedBlocksAndABlockThatContainsItself) {
+TEST_F(BlockReferenceExtents, NestedBlocksAndABlockThatContainsItself) {
     BlockScene s;
     AcDbObjectId outer;
     {

@@ -1,0 +1,167 @@
+// The scene's index: entity boxes per space in an R-tree, kept in step with the database by
+// comparing change counters (a new store, table and header changes, the block definitions'
+// version of `Store::blockChanges`, changed or added entities).
+#include "render/scene_impl.h"
+
+#include <cmath>
+#include <limits>
+
+#include "db/access.h"
+#include "render/font_registry.h"
+
+namespace vx::render {
+
+using vx::db::Access;
+
+namespace {
+
+IndexBox toIndex(const Box3& b) { return IndexBox(IndexPoint(b.x0, b.y0), IndexPoint(b.x1, b.y1)); }
+
+float down(double v) {
+    const float f = static_cast<float>(v);
+    return static_cast<double>(f) > v ? std::nextafter(f, -std::numeric_limits<float>::infinity()) : f;
+}
+float up(double v) {
+    const float f = static_cast<float>(v);
+    return static_cast<double>(f) < v ? std::nextafter(f, std::numeric_limits<float>::infinity()) : f;
+}
+
+}  // namespace
+
+TreeBox EntryBox::operator()(uint32_t i) const {
+    const IndexBox& b = (*entries)[i].box;
+    return TreeBox(TreePoint(down(b.min_corner().get<0>()), down(b.min_corner().get<1>())),
+                   TreePoint(up(b.max_corner().get<0>()), up(b.max_corner().get<1>())));
+}
+
+std::unique_ptr<Scene> makeScene(AcDbDatabase& db) { return std::make_unique<SceneImpl>(db); }
+
+void SceneImpl::sync() {
+    const vx::db::Store& st = m_db.store();
+    if (!m_tables || st.serial != m_serial) {
+        m_serial = st.serial;
+        m_revision = st.revision;
+        m_fonts = fontLibraryGeneration();
+        m_tables = std::make_unique<Tables>(&m_db);
+        m_spaces.clear();
+        m_blocks.clear();
+        m_blocksVersion = st.blockChanges.version();
+        return;
+    }
+    if (st.revision == m_revision && fontLibraryGeneration() == m_fonts) return;
+    m_revision = st.revision;
+    m_fonts = fontLibraryGeneration();
+    const uint64_t oldTables = m_tables->signature();
+    m_tables->refresh();
+    const bool tablesChanged = m_tables->signature() != oldTables;
+    const bool blocksChanged = st.blockChanges.version() != m_blocksVersion;
+    m_blocksVersion = st.blockChanges.version();
+    if (tablesChanged) m_db.store().blockExtents.forget();
+    if (tablesChanged || blocksChanged) m_blocks.clear();
+    for (auto& kv : m_spaces) update(*kv.second, tablesChanged, blocksChanged);
+}
+
+SpaceEntry SceneImpl::measure(const AcDbEntity* e) {
+    SpaceEntry en;
+    en.revision = Access::revision(e);
+    en.erased = e->isErased();
+    if (en.erased) return en;
+    if (isUnbounded(e)) {
+        en.unbounded = true;
+        return en;
+    }
+    Box3 box;
+    const Outcome o = measureEntity(e, *m_tables, AcGeMatrix3d::kIdentity, box, true);
+    en.measured = !box.empty();
+    if (o == Outcome::Unknown || o == Outcome::Damaged) {
+        // Kinds that draw nothing and damaged entities are still found by a window on their
+        // (finite) points, so that drawing the window counts them.
+        const Fields f(e, {10, 11, 12, 13});
+        for (int code : {10, 11, 12, 13})
+            if (f.has(code) && finite(f.point(code))) box.add(f.point(code));
+        // With no point to place them by, every window meets them.
+        if (box.empty()) en.unbounded = true;
+    }
+    if (!box.empty()) {
+        en.box = toIndex(box);
+        en.indexed = true;
+    }
+    return en;
+}
+
+void SceneImpl::update(SpaceIndex& s, bool all, bool references) {
+    const std::vector<AcDbEntity*>& ents = s.block->entities();
+    std::vector<uint32_t> changed;
+    for (size_t i = 0; i < ents.size(); ++i) {
+        const AcDbEntity* e = ents[i];
+        if (i < s.entries.size()) {
+            const SpaceEntry& en = s.entries[i];
+            const bool same = en.revision == Access::revision(e) && en.erased == e->isErased();
+            if (same && !all && !(references && isReference(e))) continue;
+        }
+        changed.push_back(static_cast<uint32_t>(i));
+    }
+    if (changed.empty() && s.entries.size() == ents.size()) return;
+    const bool rebuild = changed.size() * 4 > ents.size() || !s.tree;
+    s.entries.reserve(ents.size());
+    for (uint32_t i : changed) {
+        if (!rebuild && i < s.entries.size() && s.entries[i].indexed) s.tree->remove(i);
+        SpaceEntry en = measure(ents[i]);
+        if (i < s.entries.size()) s.entries[i] = en;
+        else s.entries.push_back(en);
+        if (!rebuild && en.indexed) s.tree->insert(i);
+    }
+    s.entries.resize(ents.size());
+    s.unbounded.clear();
+    std::vector<uint32_t> indexed;
+    for (uint32_t i = 0; i < s.entries.size(); ++i) {
+        if (s.entries[i].unbounded && !s.entries[i].erased) s.unbounded.push_back(i);
+        if (rebuild && s.entries[i].indexed) indexed.push_back(i);
+    }
+    // Packing a whole new tree beats inserting many entries one by one.
+    if (rebuild) s.tree = std::make_unique<EntryTree>(indexed, bgi::quadratic<16>(), EntryBox{&s.entries});
+}
+
+SpaceIndex* SceneImpl::space(AcDbObjectId id) {
+    const auto* block = AcDbBlockTableRecord::cast(id.object());
+    if (!block || block->database() != &m_db) return nullptr;
+    auto it = m_spaces.find(block);
+    if (it != m_spaces.end()) return it->second.get();
+    auto s = std::make_unique<SpaceIndex>();
+    s->block = block;
+    update(*s, true, true);
+    return m_spaces.emplace(block, std::move(s)).first->second.get();
+}
+
+Box2 SceneImpl::extents(AcDbObjectId spaceId) {
+    sync();
+    Box2 out;
+    SpaceIndex* s = space(spaceId);
+    if (!s) return out;
+    const std::vector<AcDbEntity*>& ents = s->block->entities();
+    for (size_t i = 0; i < s->entries.size(); ++i) {
+        const SpaceEntry& en = s->entries[i];
+        if (!en.measured || en.erased) continue;
+        // Frozen layers are left out, as a CAD host's view of the extents does.
+        if (m_tables->layer(Access::layerOf(ents[i])).frozen) continue;
+        out.add(Vec2{en.box.min_corner().get<0>(), en.box.min_corner().get<1>()});
+        out.add(Vec2{en.box.max_corner().get<0>(), en.box.max_corner().get<1>()});
+    }
+    return out;
+}
+
+Box2 SceneImpl::entityExtents(AcDbObjectId id) {
+    sync();
+    Box2 out;
+    const auto* e = AcDbEntity::cast(id.object());
+    if (!e || e->database() != &m_db) return out;
+    Box3 box;
+    measureEntity(e, *m_tables, AcGeMatrix3d::kIdentity, box, true);
+    if (!box.empty()) {
+        out.add(Vec2{box.x0, box.y0});
+        out.add(Vec2{box.x1, box.y1});
+    }
+    return out;
+}
+
+}  // namespace vx::render

@@ -1,0 +1,273 @@
+// Drawing a space: the entities of the window in drawing order, top-level geometry batched by
+// pen, block definitions instanced with their pens resolved per reference, wipeouts between
+// barriers, paper-space viewports showing model space cut to their boxes.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "db/access.h"
+#include "render/clip_sink.h"
+#include "render/references.h"
+#include "render/scene_impl.h"
+
+namespace vx::render {
+
+using vx::db::Access;
+
+namespace {
+
+constexpr int kMaxDepth = 64;
+constexpr size_t kBatchLimit = 1u << 18;
+
+Affine affineOf(const AcGeMatrix3d& m) {
+    return Affine{m.entry[0][0], m.entry[1][0], m.entry[0][1], m.entry[1][1], m.entry[0][3], m.entry[1][3]};
+}
+
+size_t sizeOf(const Geometry& g) { return g.fills.size() + g.lines.size() + g.texts.size() + g.dots.size(); }
+
+Box2 mappedView(const Box2& view, const AcGeMatrix3d& toWorld) {
+    Box2 out;
+    if (view.empty() || std::fabs(toWorld.det()) < 1e-300) return out;
+    const AcGeMatrix3d back = toWorld.inverse();
+    for (double x : {view.x0, view.x1})
+        for (double y : {view.y0, view.y1}) {
+            const AcGePoint3d p = back * AcGePoint3d(x, y, 0);
+            out.add(Vec2{p.x, p.y});
+        }
+    return out;
+}
+
+}  // namespace
+
+// Top-level geometry of one pen goes to the sink once, not once per entity.
+class PenBatch {
+public:
+    explicit PenBatch(PrimitiveSink& sink) : m_sink(sink) {}
+    void add(const Pen& pen, Geometry&& g) {
+        Geometry* target = nullptr;
+        for (auto& kv : m_groups)
+            if (kv.first == pen) target = &kv.second;
+        if (!target) {
+            m_groups.emplace_back(pen, Geometry());
+            target = &m_groups.back().second;
+        }
+        m_size += sizeOf(g);
+        auto move = [](auto& into, auto& from) {
+            into.insert(into.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+        };
+        move(target->fills, g.fills);
+        move(target->lines, g.lines);
+        move(target->texts, g.texts);
+        move(target->dots, g.dots);
+        if (m_size > kBatchLimit) flush();
+    }
+    void flush() {
+        for (auto& kv : m_groups)
+            if (!kv.second.empty()) m_sink.add(kv.first, kv.second, Affine());
+        m_groups.clear();
+        m_size = 0;
+    }
+    void barrier() {
+        flush();
+        m_sink.barrier();
+    }
+
+private:
+    PrimitiveSink& m_sink;
+    std::vector<std::pair<Pen, Geometry>> m_groups;
+    size_t m_size = 0;
+};
+
+RefContext SceneImpl::rootContext() {
+    RefContext c;
+    c.weight = m_tables->header().lwdefault;
+    return c;
+}
+
+void SceneImpl::draw(AcDbObjectId spaceId, const Box2& window, const DrawOptions& options, PrimitiveSink& sink,
+                     DrawStats& stats) {
+    sync();
+    SpaceIndex* s = space(spaceId);
+    if (!s || window.empty()) return;
+    DrawTarget t{options, sink, stats, window};
+    t.paperSpace = s->block->isLayout() && s->block != m_db.store().modelSpace;
+    drawSpace(*s, t);
+}
+
+void SceneImpl::drawSpace(SpaceIndex& s, DrawTarget& t) {
+    std::vector<uint32_t> hits;
+    if (s.tree) {
+        // Rounded outwards like the tree's boxes.
+        const auto out = [](double v, float towards) {
+            const float f = static_cast<float>(v);
+            return static_cast<double>(f) == v ? f : std::nextafter(f, towards);
+        };
+        const float inf = std::numeric_limits<float>::infinity();
+        const TreeBox query(TreePoint(out(t.window.x0, -inf), out(t.window.y0, -inf)),
+                            TreePoint(out(t.window.x1, inf), out(t.window.y1, inf)));
+        s.tree->query(bgi::intersects(query), std::back_inserter(hits));
+    }
+    hits.insert(hits.end(), s.unbounded.begin(), s.unbounded.end());
+    std::sort(hits.begin(), hits.end());
+    PenBatch batch(t.sink);
+    const std::vector<AcDbEntity*>& ents = s.block->entities();
+    for (uint32_t i : hits)
+        if (i < ents.size() && !s.entries[i].erased) drawEntity(ents[i], t, batch);
+    batch.flush();
+}
+
+void SceneImpl::drawEntity(const AcDbEntity* e, DrawTarget& t, PenBatch& batch) {
+    if (isViewport(e)) {
+        if (t.paperSpace) drawViewport(e, t);
+        return;
+    }
+    if (isReference(e)) {
+        drawReference(e, rootContext(), AcGeMatrix3d::kIdentity, 0, t, batch);
+        return;
+    }
+    drawLoose(e, rootContext(), AcGeMatrix3d::kIdentity, false, t.options.view.empty() ? t.window : t.options.view, t, batch);
+}
+
+void SceneImpl::drawLoose(const AcDbEntity* e, const RefContext& ctx, const AcGeMatrix3d& toWorld, bool inBlock,
+                          const Box2& view, DrawTarget& t, PenBatch& batch) {
+    const bool identity = toWorld.isEqualTo(AcGeMatrix3d::kIdentity);
+    const double scale = identity ? 1.0 : toWorld.scale();
+    Shapes s(Shapes::Mode::Flatten, t.options.tolerance / (scale > 0 ? scale : 1));
+    BuildContext bc{*m_tables};
+    bc.inBlock = inBlock;
+    bc.plotting = t.options.plotting;
+    bc.view = view;
+    bc.ltFactor = t.ltFactor;
+    bc.frozenLayers = t.frozenLayers;
+    switch (describeEntity(e, bc, s)) {
+    case Outcome::Unknown: ++t.stats.unknown; return;
+    case Outcome::Damaged: ++t.stats.skipped; return;
+    case Outcome::Hidden: return;
+    case Outcome::Drawn: ++t.stats.entities; break;
+    }
+    const bool wipeout = isWipeout(e);
+    if (wipeout) batch.barrier();
+    for (Group& g : s.groups()) {
+        const ResolvedPen rp = resolvePen(g.key, ctx);
+        if (!rp.shown) continue;
+        Geometry geo = g.pending.empty() ? std::move(g.geometry) : resolvedGeometry(g, rp.linetype);
+        if (geo.empty()) continue;
+        if (identity) batch.add(rp.pen, std::move(geo));
+        else t.sink.add(rp.pen, geo, affineOf(toWorld));
+    }
+    if (wipeout) batch.barrier();
+}
+
+void SceneImpl::drawReference(const AcDbEntity* e, const RefContext& ctx, const AcGeMatrix3d& toWorld, int depth,
+                              DrawTarget& t, PenBatch& batch) {
+    const EntityProps props = readProps(e);
+    const LayerInfo& layer = m_tables->layer(props.layer);
+    const bool layer0 = depth > 0 && layer.zero;
+    const LayerInfo* effective = layer0 && ctx.layer ? ctx.layer : &layer;
+    if (props.invisible || effective->frozen) return;
+    if (depth == 0 && t.frozenLayers && t.frozenLayers->count(props.layer)) return;
+    // What the block's contents take from this reference.
+    RefContext inner;
+    inner.layer = effective;
+    inner.layerShown = layer0 ? ctx.layerShown : layer.shown(t.options.plotting);
+    BuildContext bc{*m_tables};
+    bc.inBlock = depth > 0;
+    bc.plotting = t.options.plotting;
+    bool hidden = false;
+    const PenKey key = penKeyOf(props, bc, hidden);
+    const ResolvedPen own = resolvePen(key, ctx);
+    inner.color = own.pen.color;
+    inner.weight = own.pen.lineweight;
+    inner.linetype = own.linetype;
+
+    Reference ref;
+    if (!readReference(e, *m_tables, ref)) {
+        ++t.stats.skipped;
+        return;
+    }
+    if (depth >= kMaxDepth || std::find(m_drawing.begin(), m_drawing.end(), ref.block) != m_drawing.end()) {
+        ++t.stats.skipped;  // a block that contains itself
+        return;
+    }
+    ++t.stats.entities;
+    if (ref.truncated) ++t.stats.skipped;
+    m_drawing.push_back(ref.block);
+    const Box2 view = t.options.view.empty() ? t.window : t.options.view;
+    Box3 local;
+    definitionBox(ref.block, local);
+    for (const AcGeMatrix3d& instance : ref.instances) {
+        const AcGeMatrix3d m = toWorld * instance;
+        Box3 box;
+        addMappedBox(box, local, m);
+        if (box.empty() || !t.window.intersects(Box2{box.x0, box.y0, box.x1, box.y1})) continue;
+        const double scale = m.scale();
+        BlockGeometry& g = m_blocks.get(ref.block, t.options.tolerance / (scale > 0 ? scale : 1), t.options.plotting,
+                                        t.ltFactor, *m_tables);
+        t.stats.entities += g.drawn;
+        t.stats.unknown += g.unknown;
+        t.stats.skipped += g.skipped;
+        const Affine a = affineOf(m);
+        for (const BlockSegment& seg : g.segments) {
+            if (seg.wipeout) batch.barrier();
+            for (const Group& group : seg.groups) {
+                const ResolvedPen rp = resolvePen(group.key, inner);
+                if (!rp.shown) continue;
+                const Geometry& geo = g.resolved(group, rp.linetype);
+                if (!geo.empty()) t.sink.add(rp.pen, geo, a);
+            }
+            for (const AcDbEntity* nested : seg.references) drawReference(nested, inner, m, depth + 1, t, batch);
+            for (const AcDbEntity* d : seg.dynamic) drawLoose(d, inner, m, true, mappedView(view, m), t, batch);
+            if (seg.wipeout) batch.barrier();
+        }
+    }
+    m_drawing.pop_back();
+    for (const AcDbEntity* a : attributesOf(e)) drawLoose(a, inner, toWorld, true, view, t, batch);
+}
+
+void SceneImpl::drawViewport(const AcDbEntity* e, DrawTarget& t) {
+    const Fields f(e, {10, 12, 17, 40, 41, 45, 51, 68, 69});
+    // The layout's own viewport (id 1) is the sheet itself; status 0 is a viewport turned off.
+    if (f.integer(69, 0) == 1 || f.integer(68, 1) == 0) return;
+    const double w = f.real(40, 0), h = f.real(41, 0), viewHeight = f.real(45, 0);
+    if (!(w > 0) || !(h > 0) || !(viewHeight > 0) || !std::isfinite(w * h * viewHeight)) return;
+    const AcGePoint3d c = f.point(10), centre = f.point(12), target = f.point(17);
+    const double s = h / viewHeight, twist = f.real(51, 0) * M_PI / 180;
+    Box2 clip{c.x - w / 2, c.y - h / 2, c.x + w / 2, c.y + h / 2};
+    clip = Box2{std::max(clip.x0, t.window.x0), std::max(clip.y0, t.window.y0), std::min(clip.x1, t.window.x1),
+                std::min(clip.y1, t.window.y1)};
+    if (clip.empty()) return;
+    // Paper = centre of the viewport + s * (model turned by the twist about the target - view centre).
+    const double cs = std::cos(twist) * s, sn = std::sin(twist) * s;
+    Affine toPaper{cs, sn, -sn, cs, 0, 0};
+    const Vec2 shift = toPaper.map(Vec2{target.x, target.y});
+    toPaper.dx = c.x - s * centre.x - shift.x;
+    toPaper.dy = c.y - s * centre.y - shift.y;
+    // The model window: the clip box mapped back.
+    const double det = toPaper.determinant();
+    const Affine back{toPaper.m22 / det, -toPaper.m12 / det, -toPaper.m21 / det, toPaper.m11 / det, 0, 0};
+    Box2 modelWindow;
+    for (double x : {clip.x0, clip.x1})
+        for (double y : {clip.y0, clip.y1}) modelWindow.add(back.mapVector(Vec2{x - toPaper.dx, y - toPaper.dy}));
+    // Layers frozen in this viewport.
+    std::unordered_set<const AcDbObject*> frozen;
+    const size_t n = Access::tagCount(e);
+    for (size_t i = 1; i < n; ++i) {
+        const vx::db::TagRef tag = Access::tag(e, i);
+        if (tag.code == 1001) break;
+        uint64_t handle = 0;
+        if (tag.code == 331 && vx::db::parseHex(tag.value, handle))
+            if (const AcDbObject* l = m_db.store().byHandleOrNull(handle)) frozen.insert(l);
+    }
+    SpaceIndex* model = space(AcDbObjectId::fromObject(m_db.store().modelSpace));
+    if (!model) return;
+    DrawOptions options = t.options;
+    options.tolerance = t.options.tolerance / s;
+    options.view = modelWindow;
+    ClipSink clipped(t.sink, toPaper, clip);
+    DrawTarget inner{options, clipped, t.stats, modelWindow};
+    inner.ltFactor = m_tables->header().psltscale ? 1 / s : 1;
+    inner.frozenLayers = frozen.empty() ? nullptr : &frozen;
+    drawSpace(*model, inner);
+}
+
+}  // namespace vx::render

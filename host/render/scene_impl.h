@@ -1,0 +1,103 @@
+// The scene's insides: one spatial index per space over its entities' boxes, the block caches,
+// and drawing (top-level entities batched by pen, blocks instanced, viewports through a clip).
+#pragma once
+
+#include <boost/geometry.hpp>
+#include <boost/geometry/index/rtree.hpp>
+#include <memory>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "render/block_geometry.h"
+#include "render/kinds.h"
+#include "render/measure.h"
+#include "render/pen_key.h"
+#include "render/scene.h"
+#include "render/tables.h"
+
+namespace vx::render {
+
+namespace bg = boost::geometry;
+namespace bgi = boost::geometry::index;
+using IndexPoint = bg::model::point<double, 2, bg::cs::cartesian>;
+using IndexBox = bg::model::box<IndexPoint>;
+// The tree keeps single-precision boxes, rounded outwards (a window query may find an entity a
+// rounding error away, never miss one): its nodes are then half the size.
+using TreePoint = bg::model::point<float, 2, bg::cs::cartesian>;
+using TreeBox = bg::model::box<TreePoint>;
+
+// One entity of a space, at the same position as in the block's entity list (entities are only
+// ever appended to it).
+struct SpaceEntry {
+    IndexBox box;
+    uint32_t revision = 0;
+    bool erased = false;
+    bool indexed = false;    // in the tree (has a box)
+    bool measured = false;   // the box is the entity's geometry (not just where it stands)
+    bool unbounded = false;  // met by any window (XLINE, RAY, entities that cannot be placed)
+};
+
+// The tree holds entry numbers; their boxes stay in the entries.
+struct EntryBox {
+    using result_type = TreeBox;
+    const std::vector<SpaceEntry>* entries;
+    TreeBox operator()(uint32_t i) const;
+};
+// Quadratic splits: inserting edits one by one is cheap, and a tree built at once is packed.
+using EntryTree = bgi::rtree<uint32_t, bgi::quadratic<16>, EntryBox>;
+
+struct SpaceIndex {
+    const AcDbBlockTableRecord* block = nullptr;
+    std::vector<SpaceEntry> entries;  // in the block's entity order
+    std::unique_ptr<EntryTree> tree;
+    std::vector<uint32_t> unbounded;
+};
+
+class PenBatch;
+
+// Where drawing goes and what it has left out.
+struct DrawTarget {
+    DrawTarget(const DrawOptions& o, PrimitiveSink& s, DrawStats& st, const Box2& w) : options(o), sink(s), stats(st), window(w) {}
+    const DrawOptions& options;
+    PrimitiveSink& sink;
+    DrawStats& stats;
+    Box2 window;
+    double ltFactor = 1;
+    const std::unordered_set<const AcDbObject*>* frozenLayers = nullptr;
+    bool paperSpace = false;
+};
+
+class SceneImpl final : public Scene {
+public:
+    explicit SceneImpl(AcDbDatabase& db) : m_db(db) {}
+    void draw(AcDbObjectId space, const Box2& window, const DrawOptions& options, PrimitiveSink& sink,
+              DrawStats& stats) override;
+    Box2 extents(AcDbObjectId space) override;
+    Box2 entityExtents(AcDbObjectId entity) override;
+
+private:
+    void sync();
+    SpaceIndex* space(AcDbObjectId id);
+    void update(SpaceIndex& s, bool all, bool references);
+    SpaceEntry measure(const AcDbEntity* e);
+
+    void drawSpace(SpaceIndex& s, DrawTarget& t);
+    void drawEntity(const AcDbEntity* e, DrawTarget& t, PenBatch& batch);
+    void drawReference(const AcDbEntity* e, const RefContext& ctx, const AcGeMatrix3d& toWorld, int depth,
+                       DrawTarget& t, PenBatch& batch);
+    void drawLoose(const AcDbEntity* e, const RefContext& ctx, const AcGeMatrix3d& toWorld, bool inBlock,
+                   const Box2& view, DrawTarget& t, PenBatch& batch);
+    void drawViewport(const AcDbEntity* e, DrawTarget& t);
+    RefContext rootContext();
+
+    AcDbDatabase& m_db;
+    uint64_t m_serial = 0, m_revision = 0, m_fonts = 0;
+    uint64_t m_blocksVersion = 0;
+    std::unique_ptr<Tables> m_tables;
+    std::unordered_map<const AcDbObject*, std::unique_ptr<SpaceIndex>> m_spaces;
+    BlockCache m_blocks;
+    std::vector<const AcDbBlockTableRecord*> m_drawing;  // blocks being drawn (recursion)
+};
+
+}  // namespace vx::render
