@@ -8,7 +8,8 @@
 namespace vx::plot {
 
 // Replaces (or creates) the file at the native path `path` with `bytes`: the target is always
-// either its old or its new content. Refuses folders and read-only files. False with a reason.
+// either its old or its new content. Refuses folders and read-only files. False with a reason
+// that names the file.
 bool writeOutputFile(const std::string& path, std::string_view bytes, std::string& error);
 
 }  // namespace vx::plot

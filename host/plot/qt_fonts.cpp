@@ -22,15 +22,23 @@ const QStringList& familiesOfFile(const std::string& file) {
     return loaded.emplace(file, families).first->second;
 }
 
+// The Qt family name of a face of a font file: the family the font library named when Qt knows
+// it, else the file's face by index; the name itself when Qt cannot load the file.
+QString familyOf(const std::string& file, int faceIndex, const std::string& family) {
+    const QStringList& families = familiesOfFile(file);
+    const QString wanted = QString::fromStdString(family);
+    if (families.isEmpty() || families.contains(wanted)) return wanted;
+    return families[faceIndex >= 0 && faceIndex < families.size() ? faceIndex : 0];
+}
+
 QFont makeFont(const render::FontInfo& info) {
-    const QStringList& families = familiesOfFile(info.file);
-    const QString wanted = QString::fromStdString(info.family);
-    QString family = wanted;
-    if (!families.isEmpty() && !families.contains(wanted)) {
-        const int face = info.faceIndex >= 0 && info.faceIndex < families.size() ? info.faceIndex : 0;
-        family = families[face];
-    }
-    QFont font(family);
+    QStringList families{familyOf(info.file, info.faceIndex, info.family)};
+    // Characters the face lacks come from the library's fallback face, as advance() measured them.
+    if (!info.fallbackFile.empty() || !info.fallbackFamily.empty())
+        families << familyOf(info.fallbackFile, info.fallbackFaceIndex, info.fallbackFamily);
+    QFont font;
+    font.setFamilies(families);
+    if (!info.style.empty()) font.setStyleName(QString::fromStdString(info.style));
     font.setPixelSize(kQtFontPixelSize);
     // Glyphs must advance as the font library measured them: no kerning, no hinting.
     font.setKerning(false);

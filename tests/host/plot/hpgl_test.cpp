@@ -5,6 +5,7 @@
 
 #include "plot/output_format.h"
 #include "plot/page.h"
+#include "render/font_library.h"
 #include "plot_test_support.h"
 #include "stand_in_fonts.h"
 
@@ -111,6 +112,45 @@ TEST_F(HpglOutput, Hp2xxDrawsTheLinesWhereTheyWere) {
     EXPECT_EQ(at(260, 90), QColor(Qt::blue));
     EXPECT_EQ(at(310, 140), QColor(Qt::blue));
     EXPECT_EQ(at(310, 90), QColor(Qt::white));
+}
+
+TEST_F(HpglOutput, TheFontLibrarysOutlinesAreFilledWhereTheTextStands) {
+    render::FontLibraryConfig config;
+    config.tableFile = folder.file("no-office-table.ini");
+    auto library = render::makeFontLibrary(config);
+    render::FontRequest request;
+    request.fontFile = L"simsun.ttc";
+    const render::FontId font = library->resolve(request);
+    const double advance = library->advance(font, L"首层平面图");
+    const std::string path = folder.file("text.plt");
+    std::string error;
+    auto canvas = makeFileCanvas(OutputFormat::Plt, path, *library, error);
+    ASSERT_TRUE(canvas);
+    // 20 mm high characters from (20, 100) on a 200 x 200 mm sheet.
+    ASSERT_TRUE(plotPage(test::samplePage(200, 200), [&](render::PrimitiveSink& sink, const render::Box2&, double) {
+        render::Geometry g;
+        g.texts.push_back({L"首层平面图", font, render::Affine::scaling(20, 20).then(render::Affine::translation(20, 100)),
+                           advance, false, false});
+        sink.add(test::testPen(0, 0, 0, 7, 0), g, {});
+    }, *canvas, error)) << error;
+    ASSERT_TRUE(canvas->finish(error)) << error;
+    const std::string png = folder.file("text.png");
+    int status = 0;
+    runCommand("hp2xx -q -m png -f '" + png + "' '" + path + "'", &status);
+    ASSERT_EQ(status, 0);
+    QImage image(QString::fromStdString(png));
+    ASSERT_FALSE(image.isNull());
+    // Ink only in the band of the text (Chinese characters reach above the capitals' height).
+    int inBand = 0, outside = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) >= 128) continue;
+            const double yMm = 200.0 * (image.height() - y) / image.height();
+            const double xMm = 200.0 * x / image.width();
+            (yMm > 90 && yMm < 135 && xMm > 18 && xMm < 22 + 20 * advance ? inBand : outside)++;
+        }
+    EXPECT_GT(inBand, image.width() * image.height() / 100);
+    EXPECT_EQ(outside, 0);
 }
 
 TEST_F(HpglOutput, BeyondTheLargestPenTablePensShareTheNearest) {

@@ -36,7 +36,7 @@ TEST(OutputFile, RefusesFoldersReadOnlyFilesAndMissingFoldersWithAReason) {
     test::TempFolder folder;
     std::string error;
     EXPECT_FALSE(writeOutputFile(folder.path(), "x", error));
-    EXPECT_NE(error.find("folder"), std::string::npos) << error;
+    EXPECT_NE(error.find("is not a file"), std::string::npos) << error;
 
     const std::string locked = folder.file("locked.plt");
     ASSERT_TRUE(writeOutputFile(locked, "keep", error));

@@ -5,6 +5,7 @@
 
 #include "plot/gui_application.h"
 #include "plot/output_format.h"
+#include "render/font_library.h"
 #include "plot_test_support.h"
 #include "stand_in_fonts.h"
 
@@ -160,7 +161,8 @@ TEST_F(QtOutput, AnUnwritableFolderIsReportedAndAHugeRasterRefused) {
     ASSERT_TRUE(canvas);
     ASSERT_TRUE(plotPage(test::samplePage(100, 100), test::sampleSource(100, 100), *canvas, error));
     EXPECT_FALSE(canvas->finish(error));
-    EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
+    EXPECT_NE(error.find(folder.file("missing/x.pdf") + ": "), std::string::npos) << error;
+    EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
 
     auto png = makeFileCanvas(OutputFormat::Png, folder.file("huge.png"), fonts, error);
     PageSetup setup = test::samplePage(1189, 841);
@@ -169,6 +171,45 @@ TEST_F(QtOutput, AnUnwritableFolderIsReportedAndAHugeRasterRefused) {
     EXPECT_NE(error.find("too large"), std::string::npos) << error;
     EXPECT_FALSE(png->finish(error));
     EXPECT_FALSE(std::filesystem::exists(folder.file("huge.png")));
+}
+
+// With the renderer's font library: the text a style asks for by its Windows name is drawn in
+// the face the library chose, as long as the library measured it, and stays searchable.
+TEST_F(QtOutput, TextsOfTheFontLibraryAreDrawnAsLongAsTheyWereMeasured) {
+    render::FontLibraryConfig config;
+    config.tableFile = folder.file("no-office-table.ini");
+    auto library = render::makeFontLibrary(config);
+    render::FontRequest request;
+    request.family = L"黑体";
+    const render::FontId font = library->resolve(request);
+    const double height = 10, advance = library->advance(font, test::kTitleText);
+    ASSERT_GT(advance, 5);
+    const auto source = [&](render::PrimitiveSink& sink, const render::Box2&, double) {
+        render::Geometry g;
+        g.texts.push_back({test::kTitleText, font, render::Affine::scaling(height, height).then(render::Affine::translation(20, 50)),
+                           advance, false, false});
+        sink.add(test::testPen(0, 0, 0, 7, 0), g, {});
+    };
+    PageSetup setup = test::samplePage(297, 210);
+    setup.rasterDpi = 200;
+    std::string error;
+    for (const char* name : {"lib.png", "lib.pdf"}) {
+        OutputFormat format;
+        ASSERT_TRUE(formatFromPath(name, format));
+        auto canvas = makeFileCanvas(format, folder.file(name), *library, error);
+        ASSERT_TRUE(canvas && plotPage(setup, source, *canvas, error) && canvas->finish(error)) << error;
+    }
+    EXPECT_NE(runCommand("pdftotext '" + folder.file("lib.pdf") + "' -").find(test::kTitleTextUtf8), std::string::npos);
+    // The inked width on the raster is the measured advance (less the side bearings).
+    QImage image(QString::fromStdString(folder.file("lib.png")));
+    ASSERT_FALSE(image.isNull());
+    int left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) left = std::min(left, x), right = std::max(right, x);
+    const double inkedMm = (right - left + 1) * 25.4 / 200;
+    EXPECT_NEAR(inkedMm, advance * height, advance * height * 0.04) << "advance " << advance * height << " mm";
+    EXPECT_NEAR(left * 25.4 / 200, 20, 1.0);
 }
 
 TEST(OutputFormat, FormatsFollowTheExtensionWithoutCase) {
