@@ -1,5 +1,4 @@
-// The one place plot files reach the disk: through the host's safe file writer (SafeFile);
-// nothing else in host/plot writes files.
+// The one place plot files reach the disk: through the host's safe replacement.
 #pragma once
 
 #include <string>
