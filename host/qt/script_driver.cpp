@@ -197,7 +197,8 @@ std::wstring ScriptDriver::perform(ui::Window& dialog, const std::wstring& line)
     case script::Verb::kCheck: {
         auto* b = qobject_cast<QAbstractButton*>(widget);
         if (!b || (c->kind != ui::Kind::CheckBox && c->kind != ui::Kind::RadioButton)) return actions::check(*c, a.on);
-        if ((c->check == BST_CHECKED) != a.on) hand::click(b);
+        // On the box itself: a wide check box takes clicks only on its box and label.
+        if ((c->check == BST_CHECKED) != a.on) hand::click(b, QPoint(4, b->height() / 2));
         return L"";
     }
     case script::Verb::kChoose: {
