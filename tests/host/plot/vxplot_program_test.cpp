@@ -14,8 +14,9 @@ namespace vx::plot::test {
 namespace {
 
 const std::string kProject = std::string(VX_SOURCE_DIR) + "/samples/drawings/project.dxf";
-// The third frame of the first row: the one with the rooms' names (x 188200, A1 in mm x 100).
-const char* const kRoomsWindow = "188200,0,272300,59400";
+// The ground-floor plan, first frame of the second row: the one with the rooms' names (A1 in
+// mm x 100).
+const char* const kRoomsWindow = "0,-128800,84100,-69400";
 
 struct Outcome {
     int status = -1;
@@ -52,20 +53,24 @@ size_t countOf(const std::string& text, const std::string& what) {
     return n;
 }
 
-TEST(VxplotProgram, EveryFrameOfTheSampleProjectBecomesASearchablePdfOnA1) {
+TEST(VxplotProgram, EveryFrameOfTheSampleProjectBecomesASearchablePdfOnItsSheet) {
     TempFolder folder;
     const Outcome run = vxplot("'" + kProject + "' --frames --out-dir '" + folder.file("out") + "' --format pdf");
     ASSERT_EQ(run.status, 0) << run.output;
     // Progress: one numbered line per file, then the summary.
-    EXPECT_EQ(countOf(run.output, "/12] project-"), 12u) << run.output;
-    EXPECT_NE(run.output.find("12 of 12 frames plotted"), std::string::npos) << run.output;
-    for (int i = 1; i <= 12; ++i) {
+    EXPECT_EQ(countOf(run.output, "/9] project-"), 9u) << run.output;
+    EXPECT_NE(run.output.find("9 of 9 frames plotted"), std::string::npos) << run.output;
+    // The set's sheets in reading order: A1 notes, A3 schedule, three A1 plans, the A0 elevations,
+    // the lengthened A1 on A0, the A2 stair details and the upright A4 catalogue.
+    const double sheets[9][2] = {{841, 594}, {420, 297}, {841, 594}, {841, 594}, {841, 594},
+                                 {1189, 841}, {1189, 841}, {594, 420}, {210, 297}};
+    for (int i = 1; i <= 9; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "out/project-%02d.pdf", i);
         double w = 0, h = 0;
         ASSERT_TRUE(pdfPageSizeMm(folder.file(name), 1, w, h)) << name;
-        EXPECT_NEAR(w, 841, 0.5) << name;
-        EXPECT_NEAR(h, 594, 0.5) << name;
+        EXPECT_NEAR(w, sheets[i - 1][0], 0.5) << name;
+        EXPECT_NEAR(h, sheets[i - 1][1], 0.5) << name;
     }
     // Reading order: the first frame carries the first drawing number, the third the rooms.
     const std::string first = runCommand("pdftotext '" + folder.file("out/project-01.pdf") + "' -");
