@@ -1,7 +1,7 @@
 #include "app/palette.h"
 
 #include "aced.h"
-#include "resources/ids_cmdsb_dialogs.h"
+#include "resources/ids_frame_dialogs.h"
 
 namespace vorlix {
 namespace {

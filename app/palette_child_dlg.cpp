@@ -5,7 +5,7 @@
 #include "app/palette_dialogs.h"
 #include "commands/insert_sheet.h"
 #include "commands/sheet_info.h"
-#include "resources/ids_cmdsb_dialogs.h"
+#include "resources/ids_frame_dialogs.h"
 
 namespace vorlix {
 namespace {

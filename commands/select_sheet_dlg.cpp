@@ -1,6 +1,6 @@
 #include "commands/select_sheet_dlg.h"
 
-#include "resources/ids_cmdsb_dialogs.h"
+#include "resources/ids_frame_dialogs.h"
 
 namespace vorlix {
 

@@ -1,7 +1,7 @@
 #include "commands/sheet_info_dlg.h"
 
 #include "frames/frame_select.h"
-#include "resources/ids_cmdsb_dialogs.h"
+#include "resources/ids_frame_dialogs.h"
 #include "settings/settings_file.h"
 #include "settings/settings_record.h"
 

@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "resources/ids_cmdsb_dialogs.h"
+#include "resources/ids_frame_dialogs.h"
 #include "settings/settings_file.h"
 #include "shlobj.h"
 

@@ -8,7 +8,7 @@ sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 import ezdxf
 
 import catalogue_drawing as c
-import cmdsb_template as t
+import template_drawing as t
 
 tmp = sys.argv[1]
 folder = os.path.join(tmp, "tpl")

@@ -6,7 +6,7 @@ import sys
 import ezdxf
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-import cmdsb_template as t
+import template_drawing as t
 
 doc = ezdxf.readfile(os.path.join(sys.argv[1], "out.dxf"))
 got = [t.attribs(r) for r in doc.modelspace().query("INSERT")]

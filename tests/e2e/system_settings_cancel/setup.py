@@ -3,7 +3,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-import cmdsb_template as t
+import template_drawing as t
 
 with open(os.path.join(sys.argv[1], "module", "SHEETCONFIG.INI"), "wb") as f:
     f.write("; 手工编辑\r\n[SYSEMSET]\r\nUSERNAME = 老王\r\nSPECNAME=电\r\nDEPARTCODE=XY\r\n".encode("utf-8"))

@@ -4,7 +4,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-import cmdsb_template as t
+import template_drawing as t
 
 tmp = sys.argv[1]
 os.makedirs(os.path.join(tmp, "newtpl"))

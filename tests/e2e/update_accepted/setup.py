@@ -3,7 +3,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-import cmdsb_template as t
+import template_drawing as t
 import update_service as s
 
 t.empty_drawing(sys.argv[1])

@@ -2,7 +2,7 @@
 // visibility, and the insert button's settings checks.
 #include "app/palette.h"
 #include "commands/insert_sheet.h"
-#include "cmdsb_fixture.h"
+#include "frame_commands_fixture.h"
 #include "ui/dialog_actions.h"
 #include "ui/main_frame.h"
 #include "ui/window.h"
@@ -10,10 +10,10 @@
 namespace vorlix::test {
 namespace {
 
-class PaletteTest : public CmdsbTest {
+class PaletteTest : public FrameCommandsTest {
 protected:
     void SetUp() override {
-        CmdsbTest::SetUp();
+        FrameCommandsTest::SetUp();
         createPaletteSet();
         ASSERT_NE(paletteSet(), nullptr);
         ASSERT_EQ(paletteSet()->GetPaletteCount(), 1);
@@ -21,7 +21,7 @@ protected:
     }
     void TearDown() override {
         destroyPaletteSet();
-        CmdsbTest::TearDown();
+        FrameCommandsTest::TearDown();
     }
     vx::ui::Window& child() { return *vx::ui::fromHandle(palette->childDialog().GetSafeHwnd()); }
     std::wstring click(int id) { return vx::ui::actions::click(*vx::ui::actions::findControl(child(), id)); }

@@ -1,6 +1,6 @@
 // Title-block content entry: collecting the grid, writing only the listed tags, the dialog's
 // save, import and fill buttons.
-#include "cmdsb_fixture.h"
+#include "frame_commands_fixture.h"
 #include "commands/sheet_info.h"
 #include "commands/sheet_info_dlg.h"
 #include "settings/settings_file.h"
@@ -8,10 +8,10 @@
 namespace vorlix::test {
 namespace {
 
-class SheetInfoTest : public CmdsbTest {
+class SheetInfoTest : public FrameCommandsTest {
 protected:
     void SetUp() override {
-        CmdsbTest::SetUp();
+        FrameCommandsTest::SetUp();
         folder = templateFolder({"设计", "校对", "审核"});
         useSettings("[SYSEMSET]\nSHEETTEMPPATH=" + folder.string() + "\nDEPARTCODE=CODE\n"
                     "[ATTRVALUE]\n设计=张三\n校对=李四\n");

@@ -1,6 +1,6 @@
 // The system settings command: the template description check and its copy, the dialog's
 // preselection, browsing without losing typed values, cancel, and failed writes.
-#include "cmdsb_fixture.h"
+#include "frame_commands_fixture.h"
 #include "settings/settings_file.h"
 #include "settings/sys_set_command.h"
 #include "settings/sys_set_dlg.h"
@@ -8,7 +8,7 @@
 namespace vorlix::test {
 namespace {
 
-class SysSetTest : public CmdsbTest {
+class SysSetTest : public FrameCommandsTest {
 protected:
     std::wstring w(const fs::path& p) { return vx::text::fromUtf8(p.string()); }
     fs::path bareFolder(const char* name) {

@@ -1,6 +1,6 @@
 // The frame placement drag: the sampling rule, the final offset of the attributes, and the
 // ends of a drag that remove the new frame.
-#include "cmdsb_fixture.h"
+#include "frame_commands_fixture.h"
 #include "commands/vorlix_jig.h"
 #include "frames/drawing_utils.h"
 
@@ -9,7 +9,7 @@
 namespace vorlix::test {
 namespace {
 
-class JigTest : public CmdsbTest {
+class JigTest : public FrameCommandsTest {
 protected:
     bool erased(AcDbObjectId id) {
         AcDbObject* o = nullptr;

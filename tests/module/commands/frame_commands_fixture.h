@@ -39,7 +39,7 @@ inline void writeFile(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-class CmdsbTest : public ModuleTest {
+class FrameCommandsTest : public ModuleTest {
 protected:
     void SetUp() override {
         ModuleTest::SetUp();
@@ -121,12 +121,12 @@ private:
     void registerDialogs() {
         const fs::path res = fs::path(VX_SOURCE_DIR) / "resources";
         std::vector<std::pair<std::string, std::string>> files = {
-            {"main.rc", "#include \"ids_cmdsb_dialogs.h\"\n"
+            {"main.rc", "#include \"ids_frame_dialogs.h\"\n"
                         "#include \"dialogs/105_sys_set.rc\"\n"
                         "#include \"dialogs/107_vorlix_palette.rc\"\n"
                         "#include \"dialogs/112_select_sheet.rc\"\n"
                         "#include \"dialogs/116_sheet_info.rc\"\n"}};
-        for (const char* f : {"ids_cmdsb_dialogs.h", "dialogs/105_sys_set.rc", "dialogs/107_vorlix_palette.rc",
+        for (const char* f : {"ids_frame_dialogs.h", "dialogs/105_sys_set.rc", "dialogs/107_vorlix_palette.rc",
                               "dialogs/112_select_sheet.rc", "dialogs/116_sheet_info.rc",
                               "bitmaps/136_sheet_info_icons.bmp"})
             files.emplace_back(f, readFile(res / f));
