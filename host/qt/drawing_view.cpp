@@ -56,7 +56,11 @@ void DrawingView::redraw() {
 void DrawingView::zoomExtents() {
     if (m_scene && !m_space.isNull()) {
         const render::Box2 box = m_scene->extents(m_space);
-        if (!box.empty()) return zoomWindow(box);
+        if (!box.empty()) {
+            zoomWindow(box);
+            m_showsExtents = true;
+            return;
+        }
     }
     m_center = {0, 0};
     m_scale = 1;
@@ -67,6 +71,7 @@ void DrawingView::zoomWindow(const render::Box2& world) {
     if (world.empty()) return;
     const double w = std::max(world.width(), 1e-9), h = std::max(world.height(), 1e-9);
     // A margin of 5% on each side, as zoom extents leaves it.
+    m_showsExtents = false;
     m_scale = std::min(width() / w, height() / h) * 0.9;
     m_center = {(world.x0 + world.x1) / 2, (world.y0 + world.y1) / 2};
     redraw();
@@ -123,7 +128,12 @@ void DrawingView::paintEvent(QPaintEvent*) {
     }
 }
 
-void DrawingView::resizeEvent(QResizeEvent*) { redraw(); }
+// The first show happens before the window's docks settle the view's size: a view the user has
+// not moved yet keeps showing the extents.
+void DrawingView::resizeEvent(QResizeEvent*) {
+    if (m_showsExtents) zoomExtents();
+    else redraw();
+}
 
 void DrawingView::wheelEvent(QWheelEvent* e) {
     const double notches = e->angleDelta().y() / 120.0;
@@ -134,6 +144,7 @@ void DrawingView::wheelEvent(QWheelEvent* e) {
     m_scale *= std::pow(kWheelStep, notches);
     const render::Vec2 after = toWorld(at);
     m_center = m_center + (before - after);
+    m_showsExtents = false;
     redraw();
 }
 
@@ -171,6 +182,7 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* e) {
         m_panning = false;
         const QPoint shift = e->pos() - m_panFrom;
         m_center = m_center - render::Vec2{shift.x() / m_scale, -shift.y() / m_scale};
+        m_showsExtents = false;
         redraw();
         return;
     }

@@ -72,6 +72,7 @@ private:
     bool m_stale = true;
     double m_scale = 1;             // pixels per drawing unit
     render::Vec2 m_center;          // the drawing point in the middle of the view
+    bool m_showsExtents = false;    // fitted to the extents and not zoomed or panned since
     QPoint m_pressAt, m_panFrom, m_cursor;
     bool m_selecting = false, m_panning = false;
 };
