@@ -85,6 +85,7 @@ Section& Store::ensureSection(SectionKind k) {
 }
 
 void Store::clear() {
+    spatialIndex.reset();
     sections.clear();
     header = eof = prologue = nullptr;
     blockTable = layerTable = styleTable = linetypeTable = appidTable = dimstyleTable = nullptr;

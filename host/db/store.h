@@ -63,6 +63,13 @@ struct Section {
     AcDbObject* end = nullptr;          // ENDSEC
 };
 
+// A cache another part keeps over one drawing (the renderer's spatial index for selection),
+// owned by the store so that it lives and dies with the drawing it describes.
+class Attachment {
+public:
+    virtual ~Attachment() = default;
+};
+
 class Store {
 public:
     explicit Store(AcDbDatabase* db);
@@ -142,6 +149,8 @@ public:
     BlockChanges blockChanges;
     BlockIndex blockIndex;
     BlockExtents blockExtents{blockChanges};
+    // Declared last: destroyed first, while the objects it points at still exist.
+    std::unique_ptr<Attachment> spatialIndex;
 };
 
 // Version number from "AC1024" (0 when unreadable).

@@ -8,6 +8,7 @@
 #include "aced.h"
 #include "aclayout.h"
 #include "editor/documents.h"
+#include "render/space_query.h"
 
 namespace vx::editor {
 namespace {
@@ -103,6 +104,14 @@ const std::vector<AcDbEntity*>& entitiesOf(AcDbObjectId space) {
     static const std::vector<AcDbEntity*> kNone;
     const auto* block = AcDbBlockTableRecord::cast(space.object());
     return block ? block->entities() : kNone;
+}
+
+std::vector<const AcDbEntity*> entitiesNear(AcDbObjectId space, const double lo[2], const double hi[2]) {
+    std::vector<const AcDbEntity*> out;
+    const std::vector<AcDbEntity*>& all = entitiesOf(space);
+    for (uint32_t i : vx::render::spaceCandidates(space, vx::render::Box2{lo[0], lo[1], hi[0], hi[1]}))
+        if (i < all.size() && !all[i]->isErased()) out.push_back(all[i]);
+    return out;
 }
 
 const AcDbEntity* lastEntityOf(AcDbObjectId space) {

@@ -45,6 +45,10 @@ AcDbObjectId currentSpace(AcDbDatabase* db);
 // The entities of one space in database order, erased ones included (callers skip them): the
 // space's own list, read without copying; valid until the drawing changes.
 const std::vector<AcDbEntity*>& entitiesOf(AcDbObjectId space);
+// The live entities of a space whose boxes may meet the box lo-hi (edges included), in database
+// order, from the drawing's spatial index: a superset of those whose extents meet it, so an
+// exact test over them answers as one over the whole space would.
+std::vector<const AcDbEntity*> entitiesNear(AcDbObjectId space, const double lo[2], const double hi[2]);
 // The last live entity of a space, or null.
 const AcDbEntity* lastEntityOf(AcDbObjectId space);
 // The live entity with that handle when it lies in `space` (a top-level entity there), else null.

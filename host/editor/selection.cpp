@@ -53,13 +53,14 @@ bool crosses(const Box& b, const double lo[2], const double hi[2]) {
 }
 
 // The live entities of `space` that pass the filter and lie in (window) or touch (crossing)
-// the box. The filter goes first: extents are the costly part of an entity.
+// the box. Only what the spatial index puts near the box is measured, and the filter goes
+// before the measuring: extents are the costly part of an entity.
 std::vector<const AcDbEntity*> inBox(AcDbObjectId space, DrawingFilter& filter, bool window, const double lo[2],
                                      const double hi[2]) {
     std::vector<const AcDbEntity*> found;
-    for (const AcDbEntity* e : entitiesOf(space)) {
+    for (const AcDbEntity* e : entitiesNear(space, lo, hi)) {
         Box b;
-        if (e->isErased() || !filter.matches(*e) || !extentsOf(*e, b)) continue;
+        if (!filter.matches(*e) || !extentsOf(*e, b)) continue;
         if (window ? inside(b, lo, hi) : crosses(b, lo, hi)) found.push_back(e);
     }
     return found;
@@ -141,12 +142,10 @@ bool selectInteractively(AcDbDatabase* db, DrawingFilter& bound, std::vector<Ent
             // A pick takes the topmost entity the pick box touches: the last drawn of them.
             const double lo[2] = {e.point[0] - e.aperture, e.point[1] - e.aperture};
             const double hi[2] = {e.point[0] + e.aperture, e.point[1] + e.aperture};
-            for (const AcDbEntity* ent : entitiesOf(space)) {
+            const std::vector<const AcDbEntity*> near = entitiesNear(space, lo, hi);
+            for (auto it = near.rbegin(); it != near.rend() && found.empty(); ++it) {
                 Box box;
-                if (!ent->isErased() && extentsOf(*ent, box) && crosses(box, lo, hi)) {
-                    found.clear();
-                    found.push_back(ent);
-                }
+                if (extentsOf(**it, box) && crosses(box, lo, hi)) found.push_back(*it);
             }
             add(found, false, true);
             continue;

@@ -3,7 +3,9 @@
 // version of `Store::blockChanges`, changed or added entities).
 #include "render/scene_impl.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "db/access.h"
@@ -35,6 +37,35 @@ TreeBox EntryBox::operator()(uint32_t i) const {
 }
 
 std::unique_ptr<Scene> makeScene(AcDbDatabase& db) { return std::make_unique<SceneImpl>(db); }
+
+std::vector<uint32_t> windowHits(const SpaceIndex& s, const Box2& window) {
+    std::vector<uint32_t> hits;
+    if (s.tree) {
+        // Rounded outwards like the tree's boxes.
+        const auto out = [](double v, float towards) {
+            const float f = static_cast<float>(v);
+            return static_cast<double>(f) == v ? f : std::nextafter(f, towards);
+        };
+        const float inf = std::numeric_limits<float>::infinity();
+        const TreeBox query(TreePoint(out(window.x0, -inf), out(window.y0, -inf)),
+                            TreePoint(out(window.x1, inf), out(window.y1, inf)));
+        s.tree->query(bgi::intersects(query), std::back_inserter(hits));
+    }
+    hits.insert(hits.end(), s.unbounded.begin(), s.unbounded.end());
+    std::sort(hits.begin(), hits.end());
+    return hits;
+}
+
+std::vector<uint32_t> SceneImpl::candidates(AcDbObjectId spaceId, const Box2& window) {
+    sync();
+    std::vector<uint32_t> out;
+    SpaceIndex* s = space(spaceId);
+    if (!s || window.empty()) return out;
+    const size_t live = s->block->entities().size();
+    for (uint32_t i : windowHits(*s, window))
+        if (i < live && !s->entries[i].erased) out.push_back(i);
+    return out;
+}
 
 void SceneImpl::sync() {
     const vx::db::Store& st = m_db.store();

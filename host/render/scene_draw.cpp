@@ -95,20 +95,7 @@ void SceneImpl::draw(AcDbObjectId spaceId, const Box2& window, const DrawOptions
 }
 
 void SceneImpl::drawSpace(SpaceIndex& s, DrawTarget& t) {
-    std::vector<uint32_t> hits;
-    if (s.tree) {
-        // Rounded outwards like the tree's boxes.
-        const auto out = [](double v, float towards) {
-            const float f = static_cast<float>(v);
-            return static_cast<double>(f) == v ? f : std::nextafter(f, towards);
-        };
-        const float inf = std::numeric_limits<float>::infinity();
-        const TreeBox query(TreePoint(out(t.window.x0, -inf), out(t.window.y0, -inf)),
-                            TreePoint(out(t.window.x1, inf), out(t.window.y1, inf)));
-        s.tree->query(bgi::intersects(query), std::back_inserter(hits));
-    }
-    hits.insert(hits.end(), s.unbounded.begin(), s.unbounded.end());
-    std::sort(hits.begin(), hits.end());
+    const std::vector<uint32_t> hits = windowHits(s, t.window);
     PenBatch batch(t.sink);
     const std::vector<AcDbEntity*>& ents = s.block->entities();
     for (uint32_t i : hits)

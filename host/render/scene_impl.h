@@ -54,6 +54,9 @@ struct SpaceIndex {
     std::vector<uint32_t> unbounded;
 };
 
+// The entries whose tree boxes meet `window` and those every window meets, ascending.
+std::vector<uint32_t> windowHits(const SpaceIndex& s, const Box2& window);
+
 class PenBatch;
 
 // Where drawing goes and what it has left out.
@@ -75,6 +78,8 @@ public:
               DrawStats& stats) override;
     Box2 extents(AcDbObjectId space) override;
     Box2 entityExtents(AcDbObjectId entity) override;
+    // The live entries `windowHits` gives for a space (see spaceCandidates).
+    std::vector<uint32_t> candidates(AcDbObjectId space, const Box2& window);
 
 private:
     void sync();
