@@ -234,6 +234,9 @@ private:
         const PrimitiveSource source = [&](render::PrimitiveSink& sink, const render::Box2& window, double tolerance) {
             render::DrawOptions options;
             options.tolerance = tolerance;
+            // The chord tolerance is under what the device shows (0.05 mm on paper, half a
+            // raster pixel), so what is smaller than it may stand as a dot.
+            options.pixel = tolerance;
             options.view = window;
             scene->draw(space, window, options, sink, stats);
         };

@@ -104,6 +104,7 @@ void DrawingView::render() {
     render::DrawOptions options;
     options.plotting = false;
     options.tolerance = 0.5 / m_scale;
+    options.pixel = 1 / m_scale;
     options.view.add(toWorld(QPointF(0, 0)));
     options.view.add(toWorld(QPointF(width(), height())));
     render::DrawStats stats;

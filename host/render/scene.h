@@ -18,6 +18,10 @@ struct DrawOptions {
     double tolerance = 0.01;   // chord error allowed when curves are flattened, in world units
     bool plotting = true;      // leave out layers that are not plotted, and "Defpoints"
     Box2 view;                 // infinite lines (XLINE, RAY) are clipped to this box
+    // The size in world units under which detail cannot be told apart (a device pixel): a block
+    // reference or MINSERT cell whose box is smaller on both axes is drawn as a dot in its own
+    // pen instead of its contents. 0 draws every reference in full.
+    double pixel = 0;
 };
 
 // What drawing left out, for the transcript.
@@ -25,6 +29,7 @@ struct DrawStats {
     uint64_t entities = 0;     // entities drawn
     uint64_t unknown = 0;      // kinds that draw nothing
     uint64_t skipped = 0;      // entities refused as damaged (NaN coordinates, bad knots ...)
+    uint64_t dotted = 0;       // references (and MINSERT cells) under a pixel drawn as a dot
 };
 
 class Scene {

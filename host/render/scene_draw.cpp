@@ -187,6 +187,17 @@ void SceneImpl::drawReference(const AcDbEntity* e, const RefContext& ctx, const 
         Box3 box;
         addMappedBox(box, local, m);
         if (box.empty() || !t.window.intersects(Box2{box.x0, box.y0, box.x1, box.y1})) continue;
+        if (box.x1 - box.x0 < t.options.pixel && box.y1 - box.y0 < t.options.pixel) {
+            // Contents under a pixel cannot be told apart, and recursing into them costs what
+            // the nesting multiplies (2^24 leaves for 24 levels inserting the next twice).
+            if (own.shown) {
+                Geometry dot;
+                dot.dots.push_back(Vec2{(box.x0 + box.x1) / 2, (box.y0 + box.y1) / 2});
+                batch.add(own.pen, std::move(dot));
+            }
+            ++t.stats.dotted;
+            continue;
+        }
         const double scale = m.scale();
         BlockGeometry& g = m_blocks.get(ref.block, t.options.tolerance / (scale > 0 ? scale : 1), t.options.plotting,
                                         t.ltFactor, *m_tables);

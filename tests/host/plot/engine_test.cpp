@@ -24,8 +24,9 @@ namespace {
 class FrameScene : public render::Scene {
 public:
     static constexpr double kX = 1000, kY = 2000, kW = 841, kH = 594;
-    void draw(AcDbObjectId, const render::Box2&, const render::DrawOptions&, render::PrimitiveSink& sink,
+    void draw(AcDbObjectId, const render::Box2&, const render::DrawOptions& options, render::PrimitiveSink& sink,
               render::DrawStats& stats) override {
+        lastOptions = options;
         render::Geometry g;
         g.lines.push_back({{{kX, kY}, {kX + kW, kY}, {kX + kW, kY + kH}, {kX, kY + kH}}, true});
         g.lines.push_back({{{kX, kY}, {kX + kW, kY + kH}}, false});
@@ -34,6 +35,7 @@ public:
     }
     render::Box2 extents(AcDbObjectId) override { return {kX, kY, kX + kW, kY + kH}; }
     render::Box2 entityExtents(AcDbObjectId) override { return extents({}); }
+    static inline render::DrawOptions lastOptions;
 };
 
 class Engine : public test::PlotDevices {
@@ -124,6 +126,11 @@ TEST_F(Engine, ALandscapeFrameOnPortraitPaperIsTurnedAndOnLandscapePaperNot) {
         EXPECT_NEAR(pw, w, 0.5);
         EXPECT_NEAR(ph, h, 0.5);
         EXPECT_EQ(settings.plotRotation(), w < h ? AcDbPlotSettings::k90degrees : AcDbPlotSettings::k0degrees);
+        // References under what the device shows become dots: a unit of this frame is about a
+        // millimetre on the sheet, far above that size.
+        EXPECT_GT(FrameScene::lastOptions.pixel, 0);
+        EXPECT_LT(FrameScene::lastOptions.pixel, 0.1);
+        EXPECT_EQ(FrameScene::lastOptions.pixel, FrameScene::lastOptions.tolerance);
     }
     engine->destroy();
     // The drawing's own layout is never touched.

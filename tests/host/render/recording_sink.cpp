@@ -126,7 +126,7 @@ std::unique_ptr<AcDbDatabase> ezdxfDrawing(const std::string& name, const std::s
     return db;
 }
 
-vx::render::DrawStats drawModel(AcDbDatabase& db, RecordingSink& sink, double tolerance, bool plotting) {
+vx::render::DrawStats drawModel(AcDbDatabase& db, RecordingSink& sink, double tolerance, bool plotting, double pixel) {
     auto scene = vx::render::makeScene(db);
     Box2 window = scene->extents(db.modelSpaceId());
     if (window.empty()) window = Box2{-1e6, -1e6, 1e6, 1e6};
@@ -135,6 +135,7 @@ vx::render::DrawStats drawModel(AcDbDatabase& db, RecordingSink& sink, double to
     vx::render::DrawOptions o;
     o.tolerance = tolerance;
     o.plotting = plotting;
+    o.pixel = pixel;
     o.view = window;
     vx::render::DrawStats stats;
     scene->draw(db.modelSpaceId(), window, o, sink, stats);

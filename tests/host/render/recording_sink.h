@@ -54,7 +54,7 @@ std::unique_ptr<AcDbDatabase> ezdxfDrawing(const std::string& name, const std::s
 
 // Draws the whole model space (window = its extents grown a little) into the sink.
 vx::render::DrawStats drawModel(AcDbDatabase& db, RecordingSink& sink, double tolerance = 0.01,
-                                bool plotting = true);
+                                bool plotting = true, double pixel = 0);
 
 double pathLength(const Polyline& p);
 // The largest distance from a point of `a` to the polylines `b`.

@@ -1,0 +1,98 @@
+// Level of detail: a block reference (or MINSERT cell) smaller than the caller's pixel is one
+// dot in its own pen and its contents are not visited; one a little larger is drawn in full.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "recording_sink.h"
+
+namespace {
+
+using namespace vxtest;
+
+// Blocks N0..N(depth-1), each inserting the next twice side by side (N(depth-1) is a unit line),
+// all in colour ByBlock; N0 is referenced in green, and a MINSERT of the unit line (3 x 2 cells,
+// 10 apart) stands above it in green as well. N0 is 2^depth - 1 wide.
+std::unique_ptr<AcDbDatabase> nested(int depth) {
+    const std::string script = "depth = " + std::to_string(depth) + R"PY(
+for k in range(depth - 1, -1, -1):
+    b = doc.blocks.new('N%d' % k)
+    if k == depth - 1:
+        b.add_line((0, 0), (1, 0), dxfattribs={'color': 0})
+    else:
+        b.add_blockref('N%d' % (k + 1), (0, 0), dxfattribs={'color': 0})
+        b.add_blockref('N%d' % (k + 1), (2 ** (depth - k - 1), 0), dxfattribs={'color': 0})
+msp.add_blockref('N0', (0, 0), dxfattribs={'color': 3})
+m = msp.add_blockref('N%d' % (depth - 1), (0, 100), dxfattribs={'color': 3})
+m.dxf.column_count, m.dxf.row_count = 3, 2
+m.dxf.column_spacing, m.dxf.row_spacing = 10, 10
+)PY";
+    return ezdxfDrawing("nested-" + std::to_string(depth), script);
+}
+
+bool allGreen(const RecordingSink& sink) {
+    for (const Pen& p : sink.pens())
+        if (p.color.aci != 3) return false;
+    return true;
+}
+
+TEST(Detail, ReferencesAtOrAboveAPixelAreDrawnInFull) {
+    auto db = nested(12);
+    ASSERT_TRUE(db);
+    // Without a pixel and with one just under the unit line: 2^11 leaves and 6 cells.
+    for (double pixel : {0.0, 0.9}) {
+        RecordingSink sink;
+        const auto stats = drawModel(*db, sink, 0.01, true, pixel);
+        EXPECT_EQ(sink.lines().size(), 2048u + 6u) << pixel;
+        EXPECT_TRUE(sink.dots().empty());
+        EXPECT_EQ(stats.dotted, 0u);
+    }
+}
+
+TEST(Detail, ReferencesUnderAPixelAreOneDotInTheirPen) {
+    auto db = nested(12);
+    ASSERT_TRUE(db);
+    // The unit lines are under a pixel of 1.5: each becomes a dot at its middle, in the green
+    // its references pass down, and nothing of it is drawn as a line.
+    RecordingSink sink;
+    auto stats = drawModel(*db, sink, 0.01, true, 1.5);
+    EXPECT_TRUE(sink.lines().empty());
+    ASSERT_EQ(sink.dots().size(), 2048u + 6u);
+    EXPECT_EQ(stats.dotted, 2048u + 6u);
+    EXPECT_TRUE(allGreen(sink));
+    for (const Vec2& d : sink.dots()) {
+        EXPECT_EQ(std::fmod(d.x, 2.0), 0.5) << d.x;
+        EXPECT_TRUE(d.y == 0 || d.y == 100 || d.y == 110) << d.y;
+    }
+
+    // A pixel wider than all of N0 (4,095): N0 is a single dot, not recursed, and with the six
+    // cells it reaches the sink in one call.
+    RecordingSink whole;
+    stats = drawModel(*db, whole, 0.01, true, 5000);
+    EXPECT_EQ(stats.dotted, 7u);
+    ASSERT_EQ(whole.calls.size(), 1u);
+    EXPECT_EQ(whole.dots().size(), 7u);
+    EXPECT_NEAR(whole.dots()[0].x, 4095 / 2.0, 1e-9);
+    EXPECT_TRUE(allGreen(whole));
+
+    // Just under N1's width (2,047) N0 is opened and its two halves are dots.
+    RecordingSink halves;
+    stats = drawModel(*db, halves, 0.01, true, 2048);
+    EXPECT_EQ(stats.dotted, 2u + 6u);
+}
+
+TEST(Detail, APageOfDeeplyNestedBlocksCostsWhatItsPixelsHold) {
+    // 24 levels: 2^23 leaves in full. On an A1 sheet at 0.05 mm (16,820 steps across the
+    // 2^24 - 1 units) recursion stops where a reference is under one step: 2^15 dots.
+    auto db = nested(24);
+    ASSERT_TRUE(db);
+    RecordingSink sink;
+    const double width = std::ldexp(1.0, 24) - 1;
+    const auto stats = drawModel(*db, sink, width / 16820, true, width / 16820);
+    EXPECT_TRUE(sink.lines().empty());
+    EXPECT_EQ(stats.dotted, 32768u + 6u);
+    EXPECT_EQ(sink.dots().size(), 32768u + 6u);
+}
+
+}  // namespace
