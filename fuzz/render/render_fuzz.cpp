@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "acdb.h"
 #include "dxf/dxf.h"
 #include "render/scene.h"
+#include "render/space_query.h"
 
 namespace {
 
@@ -60,8 +62,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // A coarse tolerance keeps huge drawings quick; the code paths are the same.
         options.tolerance = std::max(window.width(), window.height()) / 1000;
         if (!(options.tolerance > 0) || !std::isfinite(options.tolerance)) options.tolerance = 0.01;
+        // Half the inputs draw as a plot does, with references under the tolerance as dots.
+        options.pixel = size % 2 ? options.tolerance : 0;
         vx::render::DrawStats stats;
         scene->draw(b->objectId(), window, options, sink, stats);
+        // What selection asks of the index: positions in the space's entity list, ascending.
+        const std::vector<uint32_t> near = vx::render::spaceCandidates(b->objectId(), window);
+        for (size_t i = 0; i < near.size(); ++i)
+            if (near[i] >= b->entities().size() || (i > 0 && near[i] <= near[i - 1])) abort();
     }
     return 0;
 }
