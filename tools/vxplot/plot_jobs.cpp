@@ -190,8 +190,8 @@ int plotFrames(const Options& options, Context& run) {
     const auto start = std::chrono::steady_clock::now();
     size_t failed = 0;
     for (size_t i = 0; i < frames.size(); ++i) {
-        char number[16];
-        std::snprintf(number, sizeof number, "%0*zu", digits, i + 1);
+        std::string number = std::to_string(i + 1);
+        number.insert(0, static_cast<size_t>(digits) - std::min(number.size(), static_cast<size_t>(digits)), '0');
         const std::string name = stem + "-" + number + vx::plot::formatExtension(options.format);
         char progress[40];
         std::snprintf(progress, sizeof progress, "[%*zu/%zu] ", countWidth, i + 1, frames.size());
