@@ -38,9 +38,14 @@ bool rowWindow(const PlotRunSettings& run, PlotRowAccess& rows, int row, FrameWi
     return frameWindow((*run.frames)[position], window);
 }
 
-int tickedCount(PlotRowAccess& rows) {
+// The ticked rows whose frame is still in the drawing: the count the progress lines give, so
+// that a run with an erased frame does not end on "2 of 3".
+int plottableCount(const PlotRunSettings& run, PlotRowAccess& rows) {
     int count = 0;
-    for (int r = 0; r < rows.rowCount(); ++r) count += rows.ticked(r) ? 1 : 0;
+    for (int r = 0; r < rows.rowCount(); ++r) {
+        FrameWindow window;
+        count += rows.ticked(r) && rowWindow(run, rows, r, window) ? 1 : 0;
+    }
     return count;
 }
 
@@ -96,7 +101,7 @@ void previewFirstTicked(const PlotRunSettings& run, PlotRowAccess& rows) {
 void plotTicked(const PlotRunSettings& run, PlotRowAccess& rows) {
     RunEngine engine(false);
     if (!engine.get()) return;
-    const int total = tickedCount(rows);
+    const int total = plottableCount(run, rows);
     RunFileNames names;
     int done = 0, plotted = 0, failed = 0;
     for (int r = 0; r < rows.rowCount(); ++r) {
