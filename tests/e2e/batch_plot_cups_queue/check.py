@@ -1,4 +1,5 @@
-"""Both frames went to the queue as two jobs, and each job came out of it as one A3 page
+"""The preview is the first row's own A1 sheet (841 x 594 mm at 100 dpi), not the override's A3.
+Both frames went to the queue as two jobs, and each job came out of it as one A3 page
 (297 x 420 either way round). The jobs are found by the numbers the transcript gives them, so
 other jobs printed to the same queue at the same time (the desktop host runs this case too) are
 never taken for ours."""
@@ -6,6 +7,7 @@ import glob
 import os
 import pwd
 import re
+import struct
 import subprocess
 import sys
 import time
@@ -14,6 +16,10 @@ sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 import plot_drawing as p
 
 tmp = sys.argv[1]
+with open(os.path.join(tmp, ".cache", "vxhost", "preview", "input-preview.png"), "rb") as f:
+    width, height = struct.unpack(">II", f.read(24)[16:24])
+if abs(width - 3311) > 2 or abs(height - 2339) > 2:
+    sys.exit("preview of %d x %d pixels, not an A1 sheet" % (width, height))
 transcript = open(os.path.join(tmp, "transcript.txt"), encoding="utf-8").read()
 jobs = re.findall(r" as job (\d+)\.", transcript)
 if len(jobs) != 2:
