@@ -38,15 +38,20 @@ bool rowWindow(const PlotRunSettings& run, PlotRowAccess& rows, int row, FrameWi
     return frameWindow((*run.frames)[position], window);
 }
 
-int tickedCount(PlotRowAccess& rows) {
+// The ticked rows whose frame is still in the drawing: the count the progress lines give, so
+// that a run with an erased frame does not end on "2 of 3".
+int plottableCount(const PlotRunSettings& run, PlotRowAccess& rows) {
     int count = 0;
-    for (int r = 0; r < rows.rowCount(); ++r) count += rows.ticked(r) ? 1 : 0;
+    for (int r = 0; r < rows.rowCount(); ++r) {
+        FrameWindow window;
+        count += rows.ticked(r) && rowWindow(run, rows, r, window) ? 1 : 0;
+    }
     return count;
 }
 
-// The file a row is plotted to, or false (said on the command line) when its name cannot be
-// one: "%s\%s%s" of folder, name and extension.
-bool rowOutputPath(const PlotRunSettings& run, const std::wstring& fileName, RunFileNames& names, std::wstring& path) {
+// The file (name and extension) a row is plotted to in the output folder, or false (said on
+// the command line) when its name cannot be one.
+bool rowOutputFile(const PlotRunSettings& run, const std::wstring& fileName, RunFileNames& names, std::wstring& file) {
     std::wstring safe;
     switch (safeFileName(fileName, run.extension, safe)) {
     case FileNameVerdict::Refused:
@@ -60,11 +65,18 @@ bool rowOutputPath(const PlotRunSettings& run, const std::wstring& fileName, Run
     bool renamed = false;
     const std::wstring unique = names.claim(safe, renamed);
     if (renamed) acutPrintf(L"\n文件名“%s”在本次打印中已经用过，改为“%s”。", safe.c_str(), unique.c_str());
-    path = run.outputFolder + L"\\" + unique + run.extension;
+    file = unique + run.extension;
     return true;
 }
 
 }  // namespace
+
+std::wstring shownPath(const std::wstring& folder, const std::wstring& file) {
+    const size_t last = folder.find_last_of(L"/\\");
+    const wchar_t separator = last == std::wstring::npos ? L'\\' : folder[last];
+    if (folder.empty() || last == folder.size() - 1) return folder + file;
+    return folder + separator + file;
+}
 
 std::wstring runProblem(const std::wstring& device, const std::wstring& style, const std::wstring& outputFolder,
                         bool plotToFile, bool preview) {
@@ -89,7 +101,7 @@ void previewFirstTicked(const PlotRunSettings& run, PlotRowAccess& rows) {
 void plotTicked(const PlotRunSettings& run, PlotRowAccess& rows) {
     RunEngine engine(false);
     if (!engine.get()) return;
-    const int total = tickedCount(rows);
+    const int total = plottableCount(run, rows);
     RunFileNames names;
     int done = 0, plotted = 0, failed = 0;
     for (int r = 0; r < rows.rowCount(); ++r) {
@@ -103,13 +115,15 @@ void plotTicked(const PlotRunSettings& run, PlotRowAccess& rows) {
         }
         ++done;
         const std::wstring fileName = rows.text(r, kFileColumn);
-        std::wstring path = run.outputFolder + L"\\" + fileName + run.extension;
-        if (run.job.plotToFile && !rowOutputPath(run, fileName, names, path)) {
+        std::wstring file = fileName + run.extension;
+        if (run.job.plotToFile && !rowOutputFile(run, fileName, names, file)) {
             rows.setStatus(r, kPlotFailed);
             ++failed;
             continue;
         }
-        acutPrintf(L"\n正在打印第 %d 张（共 %d 张）：%s", done, total, run.job.plotToFile ? path.c_str() : fileName.c_str());
+        const std::wstring path = run.outputFolder + L"\\" + file;
+        const std::wstring shown = run.job.plotToFile ? shownPath(run.outputFolder, file) : fileName;
+        acutPrintf(L"\n正在打印第 %d 张（共 %d 张）：%s", done, total, shown.c_str());
         const FrameResult result = plotFrame(*engine.get(), run.job, path, canonicalMedia(*run.paperMap, size), window, false);
         const bool ok = result == FrameResult::Plotted;
         rows.setStatus(r, ok ? kPlotted : kPlotFailed);

@@ -11,7 +11,8 @@ A case folder holds:
                  service_url it leaves there names the update service (VX_UPDATE_SERVICE)
   service.py     optional: an update service run for the case; its first output line is its
                  base address, which vxhost is given (without either, the query is off)
-  check.py       optional: checks the files the run left in the scratch folder
+  check.py       optional: checks the files the run left in the scratch folder (and the
+                 transcript, left there as transcript.txt)
   exit_code      optional: the status vxhost must end with (default 0)
   needs          optional: names of environment variables the case needs, one a line; when one
                  is not set the case is skipped (exit status 77)
@@ -100,6 +101,9 @@ def main():
                                                            run.stderr.decode("utf-8", "replace")))
             failed = True
         if os.path.exists(os.path.join(case, "check.py")):
+            # The transcript is the check's too: a print job's number is only known from it.
+            with open(os.path.join(tmp, "transcript.txt"), "w", encoding="utf-8") as f:
+                f.write(actual)
             check = subprocess.run(["/usr/bin/python3", os.path.join(case, "check.py"), tmp])
             failed = failed or check.returncode != 0
         return 1 if failed else 0

@@ -3,7 +3,6 @@ output folder is VX_TEST_CUPS_PDF_DIR, by default the cups-pdf folder ~/PDF of t
 test), and an A1 and an A2 frame."""
 import os
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 import plot_drawing as p
@@ -21,5 +20,3 @@ p.device(os.path.join(p.plotters_folder(tmp), "Test Queue.pc3"), "printer",
          [("iso_a1_594x841mm", "A1", 841, 594), ("iso_a2_420x594mm", "A2", 594, 420),
           ("iso_a3_297x420mm", "A3", 420, 297)],
          ' plot_to_file=1\n printer="%s\n' % os.environ["VX_TEST_CUPS_QUEUE"])
-with open(os.path.join(tmp, "started"), "w") as f:
-    f.write(str(time.time()))
