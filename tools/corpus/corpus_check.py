@@ -77,11 +77,22 @@ def unedited(args, path, work, env):
 
 CHECK = r"""
 import re, sys, ezdxf
+from ezdxf import recover
 
 def look(path):
-    doc = ezdxf.readfile(path)
+    # recover is ezdxf's loader that decodes the \U+XXXX escapes through which pre-2007 files
+    # carry characters outside their code page (plain readfile leaves them in table names and
+    # then calls those names invalid); what it had to repair while loading counts as a problem.
+    # Its decoder itself fails on lower-case escapes (\U+043d, as LibreCAD writes them): such a
+    # file is read by the plain loader instead.
+    try:
+        doc, loading = recover.readfile(path)
+        repaired = list(loading.errors)
+    except ValueError:
+        doc, repaired = ezdxf.readfile(path), []
     aud = doc.audit()
-    kinds = {re.sub(r'"[^"]*"|\(#[0-9A-F]+\)|#[0-9A-F]+', '', str(e.message))[:70] for e in aud.errors}
+    kinds = {re.sub(r'"[^"]*"|\(#[0-9A-F]+\)|#[0-9A-F]+|line \d+', '', str(e.message))[:70]
+             for e in repaired + list(aud.errors)}
     raw = open(path, 'rb').read()
     encoding = 'utf-8' if doc.dxfversion >= 'AC1021' else doc.encoding
     try:
