@@ -10,6 +10,7 @@
 #include "qt/drawing_view.h"
 #include "qt/gui_input.h"
 #include "qt/gui_options.h"
+#include "qt/load_progress.h"
 #include "qt/main_window.h"
 #include "qt/qt_backend.h"
 #include "qt/script_driver.h"
@@ -51,6 +52,10 @@ int main(int argc, char** argv) {
         window.view()->setSceneMaker(render::makeScene);
 #endif
         window.show();
+        // Drawings load on a worker thread; a script's transcript names a failed load itself.
+        qt::DrawingLoader loader(window);
+        loader.showFailures = opt.script.empty();
+        loader.install();
 
         editor::CommandLine& cl = editor::CommandLine::get();
         std::unique_ptr<qt::ScriptDriver> driver;
