@@ -12,6 +12,8 @@
 #include "qt/gui_options.h"
 #include "qt/load_progress.h"
 #include "qt/main_window.h"
+#include "qt/plot_preview_window.h"
+#include "qt/plot_progress_dialog.h"
 #include "qt/qt_backend.h"
 #include "qt/script_driver.h"
 #ifdef VX_HAVE_SCENE
@@ -56,6 +58,8 @@ int main(int argc, char** argv) {
         qt::DrawingLoader loader(window);
         loader.showFailures = opt.script.empty();
         loader.install();
+        qt::PlotProgressWindow::install(&window);
+        qt::PlotPreviewWindow::install(&window);
 
         editor::CommandLine& cl = editor::CommandLine::get();
         std::unique_ptr<qt::ScriptDriver> driver;
@@ -90,6 +94,8 @@ int main(int argc, char** argv) {
             if (driver && !driver->screenshotSaved()) status = 1;
         }
         editor::endSession();
+        qt::PlotProgressWindow::uninstall();
+        qt::PlotPreviewWindow::uninstall();
         backend.mirror().flush();
         backend.mirror().setMainWindow(nullptr);
     }
