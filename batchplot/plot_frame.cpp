@@ -118,7 +118,9 @@ FrameResult plotFrame(AcPlPlotEngine& engine, const PlotJob& job, const std::wst
     const Acad::ErrorStatus ended = engine.endPlot();
     p->setIsVisible(false);
     if (ended == Acad::eOk) return FrameResult::Plotted;
-    return ended == Acad::eUserBreak ? notDone(*p) : FrameResult::EndFailed;
+    // The engine drops a sheet the user cancelled and ends its plot with a user break.
+    return ended == Acad::eUserBreak && notDone(*p) == FrameResult::Cancelled ? FrameResult::Cancelled
+                                                                               : FrameResult::EndFailed;
 }
 
 }  // namespace vorlix

@@ -173,7 +173,8 @@ TEST_F(PlotFrameTest, ADocumentThatCannotBeginStopsTheFrame) {
 
 TEST_F(PlotFrameTest, ACancelledSheetStopsTheFrame) {
     progress->setPlotCancelStatus(AcPlPlotProgress::kPlotCanceledByCancelAllButton);
-    EXPECT_EQ(plot(), FrameResult::Stopped);
+    // Stopped as before, but told apart from a failure: the run says it was cancelled.
+    EXPECT_EQ(plot(), FrameResult::Cancelled);
     EXPECT_EQ(engine->calls, (Calls{"beginPlot", "beginDocument", "endDocument", "endPlot"}));
     EXPECT_EQ(engine->level(), 0);
 }
