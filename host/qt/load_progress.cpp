@@ -111,13 +111,15 @@ AcDbDatabase* DrawingLoader::read(const std::wstring& path, std::wstring& why) {
     poll.setInterval(kPollMs);
     connect(&poll, &QTimer::timeout, &loop, [&] {
         if (m_cancelled) shared->stop = true;
+        // Read before the figures: once the worker has finished, its last report is seen too.
+        const bool finished = shared->finished;
         const uint64_t total = shared->total, done = shared->done;
         const int value = total ? static_cast<int>(done * kBarSteps / total) : 0;
         if (value != m_bar->value()) {
             m_bar->setValue(value);
             if (onProgress) onProgress(value);
         }
-        if (shared->finished) loop.quit();
+        if (finished) loop.quit();
     });
     poll.start();
     loop.exec();
