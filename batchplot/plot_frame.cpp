@@ -37,6 +37,11 @@ void endStoppedFrame(AcPlPlotEngine& engine) {
     engine.endPlot();
 }
 
+// A frame that did not get through: cancelled by the user, or stopped.
+FrameResult notDone(const AcPlPlotProgressDialog& p) {
+    return p.isSheetCancelled() || p.isPlotCancelled() ? FrameResult::Cancelled : FrameResult::Stopped;
+}
+
 }  // namespace
 
 bool FrameWindow::landscape() const { return std::fabs(ymax - ymin) < std::fabs(xmax - xmin); }
@@ -89,20 +94,20 @@ FrameResult plotFrame(AcPlPlotEngine& engine, const PlotJob& job, const std::wst
     if (!p->onBeginSheet()) {
         p->setIsVisible(false);
         endStoppedFrame(engine);
-        return FrameResult::Stopped;
+        return notDone(*p);
     }
     p->setSheetProgressRange(0, 100);
     p->setSheetProgressPos(0);
     if (engine.beginPage(pageInfo, plotInfo, true) != Acad::eOk) {
         p->setIsVisible(false);
         endStoppedFrame(engine);
-        return FrameResult::Stopped;
+        return notDone(*p);
     }
     if (engine.beginGenerateGraphics() != Acad::eOk) {
         engine.endPage();
         p->setIsVisible(false);
         endStoppedFrame(engine);
-        return FrameResult::Stopped;
+        return notDone(*p);
     }
     engine.endGenerateGraphics();
     engine.endPage();
@@ -112,7 +117,10 @@ FrameResult plotFrame(AcPlPlotEngine& engine, const PlotJob& job, const std::wst
     engine.endDocument();
     const Acad::ErrorStatus ended = engine.endPlot();
     p->setIsVisible(false);
-    return ended == Acad::eOk ? FrameResult::Plotted : FrameResult::EndFailed;
+    if (ended == Acad::eOk) return FrameResult::Plotted;
+    // The engine drops a sheet the user cancelled and ends its plot with a user break.
+    return ended == Acad::eUserBreak && notDone(*p) == FrameResult::Cancelled ? FrameResult::Cancelled
+                                                                               : FrameResult::EndFailed;
 }
 
 }  // namespace vorlix

@@ -32,6 +32,7 @@ enum class FrameResult {
     EndFailed = 0,  // plotted, but the engine reported an error when the plot ended
     Plotted = 1,
     Stopped = 2,    // the sheet, page or graphics could not begin
+    Cancelled = 3,  // the user cancelled the sheet or the job before the sheet was done: no output
 };
 
 // Plots one frame on the medium of that canonical name (empty when the device has none of the

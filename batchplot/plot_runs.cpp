@@ -101,11 +101,21 @@ void previewFirstTicked(const PlotRunSettings& run, PlotRowAccess& rows) {
 void plotTicked(const PlotRunSettings& run, PlotRowAccess& rows) {
     RunEngine engine(false);
     if (!engine.get()) return;
+    AcPlPlotProgressDialog* progress = run.job.progress;
+    // The progress dialog outlives the runs: a job cancelled in the run before is not this one's.
+    progress->setPlotCancelStatus(AcPlPlotProgress::kPlotContinue);
+    progress->setSheetCancelStatus(AcPlPlotProgress::kSheetContinue);
     const int total = plottableCount(run, rows);
     RunFileNames names;
-    int done = 0, plotted = 0, failed = 0;
+    int done = 0, plotted = 0, failed = 0, cancelled = 0;
+    bool jobCancelled = false;
     for (int r = 0; r < rows.rowCount(); ++r) {
         if (!rows.ticked(r)) continue;
+        // Cancelling the job stops the run after the sheet under way.
+        if (progress->isPlotCancelled()) {
+            jobCancelled = true;
+            break;
+        }
         const std::wstring size =
             !run.job.plotToFile && !run.paperOverride.empty() ? run.paperOverride : rows.text(r, kPaperColumn);
         FrameWindow window;
@@ -125,9 +135,24 @@ void plotTicked(const PlotRunSettings& run, PlotRowAccess& rows) {
         const std::wstring shown = run.job.plotToFile ? shownPath(run.outputFolder, file) : fileName;
         acutPrintf(L"\n正在打印第 %d 张（共 %d 张）：%s", done, total, shown.c_str());
         const FrameResult result = plotFrame(*engine.get(), run.job, path, canonicalMedia(*run.paperMap, size), window, false);
+        if (result == FrameResult::Cancelled) {
+            // Nothing of the sheet was written; the row says so rather than "打印出错".
+            rows.setStatus(r, kNotPlotted);
+            ++cancelled;
+            acutPrintf(L"\n第 %d 张已取消，未打印。", done);
+            continue;
+        }
         const bool ok = result == FrameResult::Plotted;
         rows.setStatus(r, ok ? kPlotted : kPlotFailed);
         ++(ok ? plotted : failed);
+    }
+    if (jobCancelled || progress->isPlotCancelled()) {
+        acutPrintf(L"\n打印已取消：%d 张已打印，%d 张出错，%d 张未打印。", plotted, failed, total - plotted - failed);
+        return;
+    }
+    if (cancelled > 0) {
+        acutPrintf(L"\n打印结束：%d 张已打印，%d 张出错，%d 张已取消。", plotted, failed, cancelled);
+        return;
     }
     if (done > 0) acutPrintf(L"\n打印结束：%d 张已打印，%d 张出错。", plotted, failed);
 }

@@ -2,13 +2,15 @@
 #include "db/block_changes.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "db/access.h"
 
 namespace vx::db {
 
 uint64_t BlockChanges::nextVersion() {
-    static uint64_t next = 1;
+    // Drawings are read on worker threads while the GUI thread edits others.
+    static std::atomic<uint64_t> next{1};
     return next++;
 }
 

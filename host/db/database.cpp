@@ -4,11 +4,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <fstream>
-#include <sstream>
 
 #include "db/access.h"
 #include "db/default_drawing.h"
+#include "db/read_progress.h"
 #include "db/symbols.h"
 #include "dxf/dxf.h"
 #include "text/encoding.h"
@@ -21,17 +22,25 @@ namespace {
 
 thread_local std::wstring g_lastReadMessage;
 
+// In pieces, so that a listener hears how far the read got (a large drawing takes a while from
+// a network drive) and may stop it.
+constexpr std::streamoff kReadPiece = 8 << 20;
+
 bool readAll(const std::string& path, std::string& out) {
     std::ifstream f(path, std::ios::binary);
     if (!f) return false;
-    std::ostringstream ss;
     f.seekg(0, std::ios::end);
     std::streamoff size = f.tellg();
     f.seekg(0, std::ios::beg);
     if (size > 0) {
         out.resize(static_cast<size_t>(size));
-        f.read(&out[0], size);
-        out.resize(static_cast<size_t>(f.gcount()));
+        std::streamoff got = 0;
+        while (got < size && f) {
+            f.read(&out[static_cast<size_t>(got)], std::min(kReadPiece, size - got));
+            got += f.gcount();
+            if (!reportRead(static_cast<uint64_t>(got), 3 * static_cast<uint64_t>(size))) break;
+        }
+        out.resize(static_cast<size_t>(got));
     }
     return !f.bad();
 }
@@ -132,7 +141,9 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName, int, bool, co
     if (!S_ISREG(sb.st_mode)) return fail(Acad::eFileAccessErr, shown + L" is not a drawing file");
     vx::win32::removeStaleTemporaries(vx::win32::resolveForWrite(path));  // left by a killed save
     std::string bytes;
+    beginRead();
     if (!readAll(path, bytes)) return fail(Acad::eFileAccessErr, shown + L": the file cannot be read");
+    if (readStopped()) return fail(Acad::eUserBreak, shown + L": the load was cancelled");
     if (bytes.compare(0, 4, "AC10") == 0 || bytes.compare(0, 4, "AC1.") == 0)
         return fail(Acad::eUnsupportedFileFormat,
                     shown + L" is a DWG file; this host reads DXF: save the drawing as DXF");

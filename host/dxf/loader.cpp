@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "db/access.h"
+#include "db/read_progress.h"
 #include "db/registry.h"
 #include "db/symbols.h"
 #include "dxf/dxf.h"
@@ -17,6 +18,7 @@ using namespace vx::db;
 namespace {
 
 constexpr int kComment = 999;
+constexpr uint32_t kReportEvery = 1 << 20;
 
 std::wstring wide(std::string_view s) { return vx::text::fromUtf8(s); }
 std::wstring num(size_t n) { return std::to_wstring(n); }
@@ -73,6 +75,7 @@ struct Loader {
     std::vector<AcDbObject*> noHandle;   // records that need a new handle
     std::unordered_map<std::string_view, AcDbLayerTableRecord*> layerByRaw;
     std::unordered_map<AcDbObject*, uint64_t> ownerOf;  // objects whose owner resolves later
+    uint32_t nextReport = kReportEvery;                  // file offset of the next progress report
 
     explicit Loader(Store& s) : st(s) { n = s.tags.size(); }
 
@@ -420,6 +423,14 @@ AcDbLayerTableRecord* Loader::layerFor(AcDbEntity* e) {
 
 AcDbEntity* Loader::entity(AcDbBlockTableRecord* space, bool fromBlocks) {
     size_t at = i;
+    // Building objects is the last of the read's three passes; entities are nearly all of it.
+    if (st.tags[i].off >= nextReport) {
+        nextReport = st.tags[i].off + kReportEvery;
+        if (!reportRead(2 * uint64_t(st.buffer.size()) + st.tags[i].off, 3 * uint64_t(st.buffer.size()))) {
+            i = n;  // every loop of the reader ends at the end of the tags
+            return nullptr;
+        }
+    }
     Kind k = kindOfType(typeAt(i), true);
     // A record type that is not an entity (a DICTIONARY, a LAYER ...) among entities is kept as
     // an entity of unknown type: it is written back as it came, and nothing takes it for what
@@ -600,6 +611,7 @@ std::string iconvCodePage(std::string_view cp) {
 }
 
 Acad::ErrorStatus read(Store& st, std::string bytes, std::wstring& message) {
+    beginRead();
     st.clear();
     message.clear();
     if (bytes.size() >= 22 && bytes.compare(0, 18, "AutoCAD Binary DXF") == 0) {
@@ -617,7 +629,12 @@ Acad::ErrorStatus read(Store& st, std::string bytes, std::wstring& message) {
     size_t nl = st.buffer.find('\n');
     st.eol = nl != std::string::npos && nl > 0 && st.buffer[nl - 1] == '\r' ? "\r\n" : "\n";
     TokenizeResult tr;
-    if (!tokenize(st.buffer, start, st.tags, tr)) {
+    if (!tokenize(st.buffer, start, st.tags, tr) && tr.stopped) {
+        message = L"the load was cancelled";
+        st.clear();
+        return Acad::eUserBreak;
+    }
+    if (tr.badLine) {
         message = L"line " + num(tr.badLine) + L": \"" + wide(tr.badText) + L"\" is not a group code";
         st.clear();
         return Acad::eInvalidDxfCode;
@@ -635,6 +652,11 @@ Acad::ErrorStatus read(Store& st, std::string bytes, std::wstring& message) {
     st.byHandle.reserve(st.tags.size() / 8);
     bool ok = ld.run(message);
     ld.finish();
+    if (readStopped()) {
+        message = L"the load was cancelled";
+        st.clear();
+        return Acad::eUserBreak;
+    }
     if (!ok) {
         st.clear();
         return Acad::eDxfReadAborted;
@@ -650,6 +672,7 @@ Acad::ErrorStatus read(Store& st, std::string bytes, std::wstring& message) {
         st.clear();
         return Acad::eDxfReadAborted;
     }
+    reportRead(3 * uint64_t(st.buffer.size()), 3 * uint64_t(st.buffer.size()));
     return Acad::eOk;
 }
 

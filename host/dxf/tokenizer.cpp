@@ -1,11 +1,14 @@
 // Splits DXF text into tags: (group code, value bytes) views into the buffer, no copies.
 #include <cstring>
 
+#include "db/read_progress.h"
 #include "dxf/tokenizer.h"
 
 namespace vx::dxf {
 
 namespace {
+constexpr size_t kReportEvery = 1 << 20;
+
 bool parseCode(const char* p, const char* e, int& code) {
     while (p < e && (*p == ' ' || *p == '\t' || *p == '\r')) ++p;
     while (e > p && (e[-1] == ' ' || e[-1] == '\t' || e[-1] == '\r')) --e;
@@ -37,7 +40,17 @@ bool tokenize(const std::string& buf, size_t start, std::vector<vx::db::Tag>& ta
     }
     tags.reserve(tags.size() + lines / 2 + 1);
     size_t line = 1;
+    // Splitting is the second of the read's three passes over the bytes.
+    const uint64_t total = 3 * uint64_t(buf.size());
+    size_t nextReport = start + kReportEvery;
     while (p < end) {
+        if (static_cast<size_t>(p - base) >= nextReport) {
+            nextReport += kReportEvery;
+            if (!vx::db::reportRead(buf.size() + static_cast<uint64_t>(p - base), total)) {
+                r.stopped = true;
+                return false;
+            }
+        }
         const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
         const char* codeEnd = nl ? nl : end;
         int code = 0;

@@ -13,10 +13,12 @@ struct TokenizeResult {
     std::string badText;
     size_t truncatedLine = 0;    // a group code without its value at the end
     bool endsWithoutNewline = false;
+    bool stopped = false;        // the read's progress listener asked to stop
 };
 
 // Appends the tags of buf (from `start`, after a BOM) to `tags`. The code line of tag i is
-// line 2i+1 of the file. False on a group code that is not a number.
+// line 2i+1 of the file. False on a group code that is not a number, or when the read's
+// progress listener (db/read_progress.h) asks to stop.
 bool tokenize(const std::string& buf, size_t start, std::vector<vx::db::Tag>& tags, TokenizeResult& r);
 
 // Position just after the value line of a tag (its line end included).

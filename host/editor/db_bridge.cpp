@@ -13,6 +13,8 @@
 namespace vx::editor {
 namespace {
 
+DrawingReader g_reader;
+
 std::wstring blockNameOf(const AcDbBlockReference& ref) {
     AcDbObjectPointer<AcDbBlockTableRecord> rec(ref.blockTableRecord(), AcDb::kForRead);
     AcString name;
@@ -31,14 +33,21 @@ std::wstring fmt(const AcGePoint3d& p) { return L"X=" + fmt(p.x) + L"  Y=" + fmt
 
 AcDbDatabase* newDrawing() { return new AcDbDatabase(true, false); }
 
-AcDbDatabase* readDrawing(const std::wstring& path, std::wstring& why) {
-    auto* db = new AcDbDatabase(false, false);
+AcDbDatabase* readDrawingFile(const std::wstring& path, std::wstring& why) {
+    auto db = std::make_unique<AcDbDatabase>(false, false);
     Acad::ErrorStatus es = db->readDwgFile(path.c_str());
     if (es != Acad::eOk) {
         why = db->lastReadMessage() && *db->lastReadMessage() ? db->lastReadMessage() : acadErrorStatusText(es);
-        delete db;
         return nullptr;
     }
+    return db.release();
+}
+
+void setDrawingReader(DrawingReader reader) { g_reader = std::move(reader); }
+
+AcDbDatabase* readDrawing(const std::wstring& path, std::wstring& why) {
+    AcDbDatabase* db = g_reader ? g_reader(path, why) : readDrawingFile(path, why);
+    if (!db) return nullptr;
     for (const std::wstring& repair : db->readAudit()) acutPrintf(L"\nRepaired: %s", repair.c_str());
     return db;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,15 @@ namespace vx::editor {
 
 // A new drawing with the default tables and layouts.
 AcDbDatabase* newDrawing();
-// Null with a reason when the file cannot be read.
+// Null with a reason when the file cannot be read. Reads through the host's drawing reader,
+// then lists the reader's repairs on the command line.
 AcDbDatabase* readDrawing(const std::wstring& path, std::wstring& why);
+// The read itself: touches nothing but the new database, so any thread may call it.
+AcDbDatabase* readDrawingFile(const std::wstring& path, std::wstring& why);
+// How the host reads drawings (the desktop host: on a worker thread with a progress bar);
+// nullptr: readDrawingFile on the calling thread.
+using DrawingReader = std::function<AcDbDatabase*(const std::wstring& path, std::wstring& why)>;
+void setDrawingReader(DrawingReader reader);
 bool saveDrawing(AcDbDatabase* db, const std::wstring& path, std::wstring& why);
 void deleteDrawing(AcDbDatabase* db);
 // Changed since it was read, created or last saved.

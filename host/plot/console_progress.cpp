@@ -7,6 +7,7 @@
 
 #include "acplplotprogress.h"
 #include "acutads.h"
+#include "plot/progress_dialogs.h"
 
 namespace {
 
@@ -33,6 +34,8 @@ public:
     }
 
     bool onBeginPlot() override {
+        // A cancelled sheet belongs to the plot before; a cancelled job stays cancelled.
+        m_sheetCancel = kSheetContinue;
         m_sheet = 0;
         m_plotProgress.shownStep = -1;
         return !isPlotCancelled();
@@ -103,8 +106,22 @@ private:
     std::array<std::wstring, kMsgCount> m_texts;
 };
 
+vx::plot::ProgressDialogFactory& factory() {
+    static vx::plot::ProgressDialogFactory f;
+    return f;
+}
+
 }  // namespace
 
-AcPlPlotProgressDialog* acplCreatePlotProgressDialog(HWND, bool preview, int sheets, void*, bool) {
+namespace vx::plot {
+
+AcPlPlotProgressDialog* makeConsoleProgressDialog(bool preview, int sheets) { return new ConsoleProgressDialog(preview, sheets); }
+
+void setProgressDialogFactory(ProgressDialogFactory f) { factory() = std::move(f); }
+
+}  // namespace vx::plot
+
+AcPlPlotProgressDialog* acplCreatePlotProgressDialog(HWND, bool preview, int sheets, void*, bool showCancelSheetButton) {
+    if (const auto& f = factory()) return f(preview, sheets, showCancelSheetButton);
     return new ConsoleProgressDialog(preview, sheets);
 }

@@ -33,10 +33,10 @@ void addRing(QPainterPath& path, const std::vector<render::Vec2>& ring, bool clo
 
 PainterCanvas::PainterCanvas(render::FontLibrary& fonts, bool raster) : m_fonts(fonts), m_raster(raster) {}
 
-void PainterCanvas::setUpPage(const render::PageSpec& page, double devicePerMm, double deviceHeight) {
+void PainterCanvas::setUpPage(const render::PageSpec& page, double devicePerMm, double deviceHeight, QPointF origin) {
     m_devicePerMm = devicePerMm;
     m_deviceHeight = deviceHeight;
-    m_base = QTransform(devicePerMm, 0, 0, -devicePerMm, 0, deviceHeight);
+    m_base = QTransform(devicePerMm, 0, 0, -devicePerMm, origin.x(), origin.y() + deviceHeight);
     m_painter.resetTransform();
     m_painter.setClipping(false);
     m_painter.setRenderHint(QPainter::Antialiasing, true);

@@ -24,8 +24,9 @@ protected:
     // `raster`: the device is a pixel image (hairlines drawn as crisp single pixels).
     PainterCanvas(render::FontLibrary& fonts, bool raster);
     // Call after the painter has begun on the page's device: `devicePerMm` device units per
-    // millimetre on a device `deviceHeight` units high.
-    void setUpPage(const render::PageSpec& page, double devicePerMm, double deviceHeight);
+    // millimetre on a device `deviceHeight` units high; the paper's top left corner at `origin`
+    // (rasters only: a view of the page scrolled on a screen; files put it at the corner).
+    void setUpPage(const render::PageSpec& page, double devicePerMm, double deviceHeight, QPointF origin = {});
 
     QPainter m_painter;
 

@@ -113,6 +113,7 @@ public:
         if (!m_output) return fail(Acad::eFileAccessErr, error);
         m_device = plot->device;
         m_pages = 0;
+        m_sheetCancelled = false;
         m_documentMedium.clear();
         m_state = State::Document;
         return Acad::eOk;
@@ -122,6 +123,8 @@ public:
         if (m_state != State::Document) return Acad::eNotApplicable;
         m_state = State::Plot;
         std::unique_ptr<DocumentOutput> output = std::move(m_output);
+        // A cancelled sheet is dropped with its document: no file, no job.
+        if (m_sheetCancelled) return cancelled();
         if (m_pages == 0) return fail(Acad::eNotApplicable, "no page of the document was plotted; nothing was written");
         std::string done, error;
         if (!output->finish(m_documentMedium, done, error)) return fail(Acad::eFileAccessErr, error);
@@ -152,9 +155,17 @@ public:
 
     Acad::ErrorStatus beginGenerateGraphics(void*) override {
         if (m_state != State::Page || m_drawn) return Acad::eNotApplicable;
+        // A cancelled job draws no further sheet; the sheet under way when it was cancelled
+        // is finished (stopping after the current sheet leaves no half-made file).
+        if (m_progress && (m_progress->isPlotCancelled() || m_progress->isSheetCancelled())) {
+            m_sheetCancelled = true;
+            return cancelled();
+        }
         std::string error;
         const Acad::ErrorStatus es = drawPage(error);
         if (es != Acad::eOk) return fail(es, error);
+        // The heartbeats while drawing let the user cancel this very sheet.
+        if (m_progress && m_progress->isSheetCancelled()) m_sheetCancelled = true;
         m_drawn = true;
         ++m_pages;
         if (m_documentMedium.empty()) m_documentMedium = m_page->medium.canonical;
@@ -187,6 +198,13 @@ private:
         m_plotError = es;
         acutPrintf(L"\n** Plot: %s", text::fromUtf8(why).c_str());
         return es;
+    }
+
+    // The user stopped the plot: no "** Plot:" line (the caller says what was cancelled), and
+    // the plot ends with eUserBreak.
+    Acad::ErrorStatus cancelled() {
+        if (m_plotError == Acad::eOk) m_plotError = Acad::eUserBreak;
+        return Acad::eUserBreak;
     }
 
     render::Scene* sceneFor(AcDbDatabase& db) {
@@ -258,6 +276,7 @@ private:
     std::unique_ptr<DocumentOutput> m_output;
     std::wstring m_documentMedium;
     int m_pages = 0;
+    bool m_sheetCancelled = false;  // the document's sheet was cancelled: it writes nothing
 
     std::unique_ptr<ValidatedPlot> m_page;
     AcPlPlotPageInfo* m_pageInfo = nullptr;

@@ -10,6 +10,7 @@
 
 #include "plot/cups_printers.h"
 #include "plot/output_format.h"
+#include "plot/preview_presenter.h"
 #include "plot/qt_canvases.h"
 #include "text/encoding.h"
 #include "win32/file_io.h"
@@ -102,13 +103,49 @@ private:
     std::unique_ptr<FileCanvas> m_canvas;
 };
 
+PreviewPresenter& presenter() {
+    static PreviewPresenter p;
+    return p;
+}
+
+// Every call to both canvases: the PNG file and the page kept for the host's preview window.
+class TeeCanvas : public render::Canvas {
+public:
+    TeeCanvas(render::Canvas& a, render::Canvas& b) : m_a(a), m_b(b) {}
+    bool beginPage(const render::PageSpec& page) override { return m_a.beginPage(page) && m_b.beginPage(page); }
+    void fillPolygons(const render::OutputPen& pen, const std::vector<render::Polygon>& p) override {
+        m_a.fillPolygons(pen, p);
+        m_b.fillPolygons(pen, p);
+    }
+    void strokePolylines(const render::OutputPen& pen, const std::vector<render::Polyline>& l) override {
+        m_a.strokePolylines(pen, l);
+        m_b.strokePolylines(pen, l);
+    }
+    void drawTexts(const render::OutputPen& pen, const std::vector<render::PlacedText>& t) override {
+        m_a.drawTexts(pen, t);
+        m_b.drawTexts(pen, t);
+    }
+    void drawDots(const render::OutputPen& pen, const std::vector<render::Vec2>& d) override {
+        m_a.drawDots(pen, d);
+        m_b.drawDots(pen, d);
+    }
+    bool endPage() override { return m_a.endPage() && m_b.endPage(); }
+    bool finish(std::string& error) override { return m_a.finish(error) && m_b.finish(error); }
+
+private:
+    render::Canvas& m_a;
+    render::Canvas& m_b;
+};
+
 class PreviewOutput : public DocumentOutput {
 public:
-    PreviewOutput(std::unique_ptr<FileCanvas> canvas, std::string path) : m_canvas(std::move(canvas)), m_path(std::move(path)) {}
-    render::Canvas& canvas() override { return *m_canvas; }
+    PreviewOutput(std::unique_ptr<FileCanvas> canvas, std::string path, PreviewPresenter show)
+        : m_canvas(std::move(canvas)), m_path(std::move(path)), m_show(std::move(show)), m_tee(*m_canvas, m_page) {}
+    render::Canvas& canvas() override { return m_show ? static_cast<render::Canvas&>(m_tee) : *m_canvas; }
     double rasterDpi() const override { return kDefaultRasterDpi; }
     bool finish(const std::wstring&, std::string& done, std::string& error) override {
         if (!m_canvas->finish(error)) return false;
+        if (m_show) m_show(m_page, m_path);
         done = "Plot preview: " + m_path;
         return true;
     }
@@ -116,6 +153,9 @@ public:
 private:
     std::unique_ptr<FileCanvas> m_canvas;
     std::string m_path;
+    PreviewPresenter m_show;
+    RecordingCanvas m_page;
+    TeeCanvas m_tee;
 };
 
 // The drawing's name without folder and extension, made safe as a file name.
@@ -170,7 +210,9 @@ std::unique_ptr<DocumentOutput> makePreviewOutput(const std::wstring& documentNa
     const std::string path = folder + "/" + previewName(documentName);
     auto canvas = makeFileCanvas(OutputFormat::Png, path, fonts, error);
     if (!canvas) return nullptr;
-    return std::make_unique<PreviewOutput>(std::move(canvas), path);
+    return std::make_unique<PreviewOutput>(std::move(canvas), path, presenter());
 }
+
+void setPreviewPresenter(PreviewPresenter p) { presenter() = std::move(p); }
 
 }  // namespace vx::plot

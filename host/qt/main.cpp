@@ -10,7 +10,10 @@
 #include "qt/drawing_view.h"
 #include "qt/gui_input.h"
 #include "qt/gui_options.h"
+#include "qt/load_progress.h"
 #include "qt/main_window.h"
+#include "qt/plot_preview_window.h"
+#include "qt/plot_progress_dialog.h"
 #include "qt/qt_backend.h"
 #include "qt/script_driver.h"
 #ifdef VX_HAVE_SCENE
@@ -51,6 +54,12 @@ int main(int argc, char** argv) {
         window.view()->setSceneMaker(render::makeScene);
 #endif
         window.show();
+        // Drawings load on a worker thread; a script's transcript names a failed load itself.
+        qt::DrawingLoader loader(window);
+        loader.showFailures = opt.script.empty();
+        loader.install();
+        qt::PlotProgressWindow::install(&window);
+        qt::PlotPreviewWindow::install(&window);
 
         editor::CommandLine& cl = editor::CommandLine::get();
         std::unique_ptr<qt::ScriptDriver> driver;
@@ -85,6 +94,8 @@ int main(int argc, char** argv) {
             if (driver && !driver->screenshotSaved()) status = 1;
         }
         editor::endSession();
+        qt::PlotProgressWindow::uninstall();
+        qt::PlotPreviewWindow::uninstall();
         backend.mirror().flush();
         backend.mirror().setMainWindow(nullptr);
     }

@@ -18,6 +18,7 @@
 #include "qt/command_dock.h"
 #include "qt/gui_input.h"
 #include "qt/main_window.h"
+#include "qt/plot_preview_window.h"
 #include "qt/qt_backend.h"
 #include "qt/qt_text.h"
 #include "qt/synthetic_input.h"
@@ -65,6 +66,11 @@ void ScriptDriver::start() {
 }
 
 bool ScriptDriver::nextLine(std::wstring& line) {
+    if (m_hasPending) {
+        m_hasPending = false;
+        line = std::move(m_pending);
+        return true;
+    }
     while (m_script->next(line)) {
         if (!line.empty() && line[0] == L'#') continue;
         return true;
@@ -98,6 +104,15 @@ void ScriptDriver::step() {
         typeCommand(line);
         return;
     }
+    case Wait::kPreview:
+        if (PlotPreviewWindow* preview = PlotPreviewWindow::current(); preview && preview->isVisible()) {
+            std::wstring line;
+            if (!nextLine(line)) return finish();
+            m_pending = std::move(line);
+            m_hasPending = true;
+            hand::key(preview, Qt::Key_Escape);
+        }
+        return;
     }
 }
 
@@ -256,6 +271,7 @@ std::wstring ScriptDriver::perform(ui::Window& dialog, const std::wstring& line)
 }
 
 QWidget* ScriptDriver::topmost() const {
+    if (PlotPreviewWindow* preview = PlotPreviewWindow::current(); preview && preview->isVisible()) return preview;
     if (QMessageBox* box = m_backend.messageBoxOpen()) return box;
     if (QFileDialog* browser = m_backend.folderBrowserOpen()) return browser;
     if (ui::Window* dialog = m_backend.modalDialog())
@@ -314,6 +330,9 @@ void ScriptDriver::closeWhatIsOpen() {
         if (QWidget* w = m_backend.mirror().widgetOf(*dialog)) w->close();
         return;
     }
+    case Wait::kPreview:
+        if (PlotPreviewWindow* preview = PlotPreviewWindow::current()) preview->reject();
+        return;
     case Wait::kCommandLine:
         m_running = false;
         m_timer.stop();

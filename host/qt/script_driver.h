@@ -1,7 +1,8 @@
 // Runs a script through the windows, one line whenever the program waits for the user: a line at
 // a prompt is typed into the command line, a dialog action becomes a click, key strokes in an
 // edit, a tick in a list or a cell edit, a message box is answered with its button (boxes with
-// only OK are answered without a line, as in the console). When the script ends the screenshot
+// only OK are answered without a line, as in the console; so is a plot preview window, closed
+// with Esc, unless the script ends there: then the screenshot shows it). When the script ends the screenshot
 // is taken, and then everything still open is closed as at the end of a console script.
 #pragma once
 
@@ -56,6 +57,10 @@ private:
     bool m_saved = true;
     bool m_shotTaken = false;
     HWND m_refusedToClose = nullptr;
+    // A line read to learn whether the script goes on past a preview window, kept for the
+    // next wait.
+    std::wstring m_pending;
+    bool m_hasPending = false;
 };
 
 }  // namespace vx::qt

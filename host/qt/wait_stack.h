@@ -1,12 +1,12 @@
 // What the program waits for, innermost last: the command line, a modal dialog, a message box,
-// a folder browser, a pick in the drawing. A script (or a test) answers the innermost wait.
+// a folder browser, a plot preview window, a pick in the drawing. A script (or a test) answers the innermost wait.
 #pragma once
 
 #include <vector>
 
 namespace vx::qt {
 
-enum class Wait { kCommandLine, kDialog, kMessageBox, kFolder };
+enum class Wait { kCommandLine, kDialog, kMessageBox, kFolder, kPreview };
 
 class WaitStack {
 public:

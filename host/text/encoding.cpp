@@ -62,9 +62,11 @@ struct IconvCloser {
 };
 using IconvPtr = std::unique_ptr<void, IconvCloser>;
 
-// Cached converters; nullptr in the map means the code page is unknown to iconv.
+// Cached converters; nullptr in the map means the code page is unknown to iconv. A descriptor
+// keeps conversion state and must never be used by two threads at once (drawings are read on
+// worker threads while the GUI thread decodes), so each thread has converters of its own.
 iconv_t converter(const std::string& to, const std::string& from) {
-    static std::map<std::pair<std::string, std::string>, IconvPtr> cache;
+    thread_local std::map<std::pair<std::string, std::string>, IconvPtr> cache;
     auto key = std::make_pair(to, from);
     auto it = cache.find(key);
     if (it == cache.end()) {

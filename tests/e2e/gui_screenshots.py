@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Screenshots of the desktop host: the main window with the sample drawing, the batch number
-dialog over every frame and the quick edit grid, each taken by vxhost-gui --screenshot when its
+dialog over every frame, the quick edit grid and the plot preview of the first frame, each taken by vxhost-gui --screenshot when its
 script ends. Runs under Xvfb (xvfb-run) when it is installed, else on Qt's offscreen platform.
 The pictures stay in OUTDIR to be looked at; this checks that each is a PNG of the window's size
 that shows something (not one flat colour) and that every script line was used.
@@ -20,6 +20,9 @@ SHOTS = {
     "main_window": ([], (800, 500)),
     "batch_numbers": (["VXBPN", "click 172"], (300, 200)),
     "quick_edit_grid": (["VXFEPN", "click 135"], (300, 200)),
+    # The script ends while the preview of the first frame is open.
+    "plot_preview": (["VXBP", 'choose 140 "DWG TO PDF.pc3"', 'choose 142 "monochrome.ctb"', "click 154",
+                      "tick 152 0 on", "click 156"], (600, 400)),
 }
 
 
@@ -52,6 +55,9 @@ def main():
         modules = os.path.join(tmp, "module")
         os.makedirs(modules)
         shutil.copy(module, modules)
+        plotters = os.path.join(os.path.dirname(module), "plotters")
+        if os.path.isdir(plotters):
+            shutil.copytree(plotters, os.path.join(modules, "plotters"))
         default_att = os.path.join(os.path.dirname(module), "TKATT.ini")
         if os.path.exists(default_att):
             shutil.copy(default_att, modules)
@@ -59,7 +65,7 @@ def main():
             f.write("[SYSEMSET]\nSHEETTEMPPATH=%s\nDEPARTCODE=CODE\n" % templates)
         shutil.copy(drawing, os.path.join(tmp, "project.dxf"))
         env = dict(os.environ, HOME=tmp, XDG_CONFIG_HOME=os.path.join(tmp, "config"),
-                   XDG_RUNTIME_DIR=tmp, VX_UPDATE_SERVICE="")
+                   XDG_RUNTIME_DIR=tmp, VX_UPDATE_SERVICE="", VX_PRINTERS="off")
         prefix = []
         if shutil.which("xvfb-run"):
             prefix = ["xvfb-run", "-a", "-s", "-screen 0 1280x900x24"]

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "acplot.h"
@@ -462,6 +463,62 @@ TEST_F(Engine, TheProgressDialogPrintsItsOwnTexts) {
                               L"\n[文件转换程序] 页 0%\n[文件转换程序] 页 100%\n[文件转换程序] 转换 100%");
     progress->setPlotCancelStatus(AcPlPlotProgress::kPlotCanceledByCaller);
     EXPECT_FALSE(progress->onBeginSheet());
+    progress->destroy();
+    progress = nullptr;
+}
+
+
+// The cancel statuses the progress dialog's buttons set, as the engine reads them: a sheet
+// cancelled while it is drawn leaves no file; a job cancelled while a sheet is drawn finishes
+// that sheet and draws no further one. Neither is reported as a failure.
+TEST_F(Engine, ACancelledSheetWritesNothingAndACancelledJobFinishesTheSheetUnderWay) {
+    progress = acplCreatePlotProgressDialog(nullptr, false, 1, nullptr, true);
+    AcPlPlotProgressDialog* dialog = progress;
+    // The user's click lands while the page is drawn.
+    std::function<void()> click;
+    setSceneMaker([&click](AcDbDatabase&) {
+        struct Clicked : FrameScene {
+            std::function<void()>* click = nullptr;
+            void draw(AcDbObjectId s, const render::Box2& w, const render::DrawOptions& o, render::PrimitiveSink& sink,
+                      render::DrawStats& stats) override {
+                if (*click) (*click)();
+                FrameScene::draw(s, w, o, sink, stats);
+            }
+        };
+        auto scene = std::make_unique<Clicked>();
+        scene->click = &click;
+        return scene;
+    });
+    frame(L"A1_landscape");
+    AcPlPlotEngine* engine = nullptr;
+    ASSERT_EQ(AcPlPlotFactory::createPublishEngine(engine), Acad::eOk);
+
+    click = [dialog] { dialog->setSheetCancelStatus(AcPlPlotProgress::kSheetCanceledByCancelButton); };
+    dialog->onBeginPlot();
+    Run r = plotOne(engine, folder.file("sheet.pdf"));
+    EXPECT_EQ(r.graphics, Acad::eOk);
+    EXPECT_EQ(r.endPlot, Acad::eUserBreak);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("sheet.pdf")));
+
+    // The next frame is a plot of its own: its sheet goes ahead.
+    click = nullptr;
+    dialog->onBeginPlot();
+    r = plotOne(engine, folder.file("next.pdf"));
+    EXPECT_EQ(r.endPlot, Acad::eOk);
+    EXPECT_TRUE(std::filesystem::exists(folder.file("next.pdf")));
+
+    click = [dialog] { dialog->setPlotCancelStatus(AcPlPlotProgress::kPlotCanceledByCancelAllButton); };
+    dialog->onBeginPlot();
+    r = plotOne(engine, folder.file("current.pdf"));
+    EXPECT_EQ(r.endPlot, Acad::eOk);
+    EXPECT_TRUE(std::filesystem::exists(folder.file("current.pdf"))) << "the sheet under way is finished";
+    click = nullptr;
+    r = plotOne(engine, folder.file("further.pdf"));
+    EXPECT_EQ(r.graphics, Acad::eUserBreak);
+    EXPECT_EQ(r.endPlot, Acad::eUserBreak);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("further.pdf")));
+    EXPECT_EQ(transcript.find(L"** Plot"), std::wstring::npos) << text::toUtf8(transcript);
+    engine->destroy();
     progress->destroy();
     progress = nullptr;
 }

@@ -1,5 +1,6 @@
 #include "batchplot/plot_frame.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@ class RecordingEngine : public AcPlPlotEngine {
 public:
     std::vector<std::string> calls;
     std::string failing;                // the call that fails
+    Acad::ErrorStatus failsWith = Acad::eInvalidInput;
+    std::function<void()> duringGraphics;  // what happens while the page is drawn
     std::wstring fileName;              // as beginDocument was given it
     bool toFile = false;
     long copies = 0;
@@ -30,7 +33,10 @@ public:
     Acad::ErrorStatus endDocument(void*) override { return step("endDocument", 2, 1); }
     Acad::ErrorStatus beginPage(AcPlPlotPageInfo&, AcPlPlotInfo&, bool, void*) override { return step("beginPage", 2, 3); }
     Acad::ErrorStatus endPage(void*) override { return step("endPage", 3, 2); }
-    Acad::ErrorStatus beginGenerateGraphics(void*) override { return step("beginGenerateGraphics", 3, 4); }
+    Acad::ErrorStatus beginGenerateGraphics(void*) override {
+        if (duringGraphics) duringGraphics();
+        return step("beginGenerateGraphics", 3, 4);
+    }
     Acad::ErrorStatus endGenerateGraphics(void*) override { return step("endGenerateGraphics", 4, 3); }
     bool isBackgroundPackaging() const override { return false; }
     void destroy() override { delete this; }
@@ -41,9 +47,9 @@ private:
     Acad::ErrorStatus step(const char* name, int from, int to) {
         if (m_level != from) return Acad::eNotApplicable;
         calls.push_back(name);
-        if (failing == name && from < to) return Acad::eInvalidInput;  // a begin that fails changes nothing
+        if (failing == name && from < to) return failsWith;  // a begin that fails changes nothing
         m_level = to;
-        return failing == name ? Acad::eInvalidInput : Acad::eOk;
+        return failing == name ? failsWith : Acad::eOk;
     }
     int m_level = 0;  // idle, plot, document, page, graphics
 };
@@ -135,6 +141,30 @@ TEST_F(PlotFrameTest, AFrameThatStopsEarlyEndsItsDocumentAndPlotSoTheNextFrameBe
     }
 }
 
+TEST_F(PlotFrameTest, AFrameTheUserCancelledIsCancelledNotStoppedAndEndsCleanly) {
+    // "Cancel job" before the sheet began: the sheet does not begin.
+    progress->setPlotCancelStatus(AcPlPlotProgress::kPlotCanceledByCancelAllButton);
+    EXPECT_EQ(plot(), FrameResult::Cancelled);
+    EXPECT_EQ(engine->level(), 0);
+    EXPECT_FALSE(progress->isVisible());
+    progress->setPlotCancelStatus(AcPlPlotProgress::kPlotContinue);
+    // "Cancel sheet" while the page is drawn: the engine drops it and ends the plot with a
+    // user break; the frame is cancelled, not failed.
+    engine->calls.clear();
+    engine->duringGraphics = [this] { progress->setSheetCancelStatus(AcPlPlotProgress::kSheetCanceledByCancelButton); };
+    engine->failing = "endPlot";
+    engine->failsWith = Acad::eUserBreak;
+    EXPECT_EQ(plot(), FrameResult::Cancelled);
+    EXPECT_EQ(engine->level(), 0);
+    // The same engine answer without a cancel by the user is a failed end, as before.
+    engine->duringGraphics = nullptr;
+    EXPECT_EQ(plot(), FrameResult::EndFailed) << "the sheet cancel belongs to the frame before";
+    // A stop that is no cancel stays a stop.
+    engine->failing = "beginPage";
+    engine->failsWith = Acad::eInvalidInput;
+    EXPECT_EQ(plot(), FrameResult::Stopped);
+}
+
 TEST_F(PlotFrameTest, ADocumentThatCannotBeginStopsTheFrame) {
     engine->failing = "beginDocument";
     EXPECT_EQ(plot(), FrameResult::Stopped);
@@ -143,7 +173,8 @@ TEST_F(PlotFrameTest, ADocumentThatCannotBeginStopsTheFrame) {
 
 TEST_F(PlotFrameTest, ACancelledSheetStopsTheFrame) {
     progress->setPlotCancelStatus(AcPlPlotProgress::kPlotCanceledByCancelAllButton);
-    EXPECT_EQ(plot(), FrameResult::Stopped);
+    // Stopped as before, but told apart from a failure: the run says it was cancelled.
+    EXPECT_EQ(plot(), FrameResult::Cancelled);
     EXPECT_EQ(engine->calls, (Calls{"beginPlot", "beginDocument", "endDocument", "endPlot"}));
     EXPECT_EQ(engine->level(), 0);
 }
