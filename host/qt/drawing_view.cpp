@@ -6,6 +6,9 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "db/store.h"
+#include "editor/db_bridge.h"
+#include "editor/feedback.h"
 #include "editor/input_event.h"
 #include "qt/gui_input.h"
 #include "qt/painter_sink.h"
@@ -40,12 +43,27 @@ DrawingView::~DrawingView() = default;
 
 void DrawingView::show(AcDbDatabase* db, AcDbObjectId space) {
     const bool fresh = db != m_db;
+    const bool otherSpace = space != m_space;
     if (fresh) m_scene.reset();
     m_db = db;
     m_space = space;
     if (db && !m_scene && m_maker) m_scene = m_maker(*db);
-    if (fresh) zoomExtents();
-    else redraw();
+    // Another layout is another sheet: it opens showing all of itself.
+    if (fresh || otherSpace) zoomExtents();
+    else if (drawingChanged()) redraw();
+    else update();  // the overlays follow the selection and the jig
+}
+
+// The back buffer is drawn again only when the drawing changed since. While a jig drags, the
+// entity it moves is the one thing that changes, and the buffer leaves it out: its moves are
+// drawn above the buffer. A jig that starts or ends changes what the buffer must hold.
+bool DrawingView::drawingChanged() const {
+    if (!m_db) return true;
+    const void* jig = editor::jigEntity();
+    if (jig != m_drawnWithout) return true;
+    const db::Store& st = m_db->store();
+    if (st.serial != m_drawnSerial) return true;
+    return st.revision != m_drawnRevision && !jig;
 }
 
 void DrawingView::redraw() {
@@ -65,6 +83,11 @@ void DrawingView::zoomExtents() {
     m_center = {0, 0};
     m_scale = 1;
     redraw();
+}
+
+void DrawingView::startZoomWindow() {
+    m_zoomWindow = true;
+    setFocus(Qt::OtherFocusReason);
 }
 
 void DrawingView::zoomWindow(const render::Box2& world) {
@@ -90,6 +113,15 @@ QPointF DrawingView::toPixels(render::Vec2 w) const {
     return {p.x, p.y};
 }
 
+render::DrawOptions DrawingView::viewOptions() const {
+    render::DrawOptions options;
+    options.plotting = false;
+    options.tolerance = 0.5 / m_scale;
+    options.view.add(toWorld(QPointF(0, 0)));
+    options.view.add(toWorld(QPointF(width(), height())));
+    return options;
+}
+
 void DrawingView::render() {
     if (m_buffer.size() != size() * devicePixelRatio()) {
         m_buffer = QImage(size() * devicePixelRatio(), QImage::Format_RGB32);
@@ -97,17 +129,60 @@ void DrawingView::render() {
     }
     m_buffer.fill(kBackground);
     m_stale = false;
+    m_highlighted = 0;  // the overlay belongs to the old image
+    ++m_renders;
+    m_drawnWithout = editor::jigEntity();
+    if (m_db) {
+        m_drawnSerial = m_db->store().serial;
+        m_drawnRevision = m_db->store().revision;
+    }
     if (!m_scene || m_space.isNull()) return;
     QPainter p(&m_buffer);
     p.setRenderHint(QPainter::Antialiasing, true);
     PainterSink sink(p, worldToPixels());
-    render::DrawOptions options;
-    options.plotting = false;
-    options.tolerance = 0.5 / m_scale;
-    options.view.add(toWorld(QPointF(0, 0)));
-    options.view.add(toWorld(QPointF(width(), height())));
+    render::DrawOptions options = viewOptions();
+    options.leaveOut = editor::jigEntity();
     render::DrawStats stats;
     m_scene->draw(m_space, options.view, options, sink, stats);
+}
+
+// Only the entities picked since the last paint are drawn into the overlay: a pick costs what
+// it picked, not what the selection or the drawing holds.
+void DrawingView::paintHighlight(QPainter& p, QPoint shift) {
+    const std::vector<editor::EntityRef>* chosen = editor::pendingSelection();
+    if (!chosen || chosen->empty() || !m_scene || !m_db) return;
+    if (m_highlight.size() != m_buffer.size() || m_highlightGeneration != editor::selectionGeneration() ||
+        chosen->size() < m_highlighted) {
+        if (m_highlight.size() != m_buffer.size()) {
+            m_highlight = QImage(m_buffer.size(), QImage::Format_ARGB32_Premultiplied);
+            m_highlight.setDevicePixelRatio(devicePixelRatio());
+        }
+        m_highlightGeneration = editor::selectionGeneration();
+        m_highlighted = 0;
+    }
+    if (m_highlighted == 0) m_highlight.fill(Qt::transparent);
+    if (m_highlighted < chosen->size()) {
+        std::vector<const AcDbEntity*> more;
+        for (size_t i = m_highlighted; i < chosen->size(); ++i)
+            if ((*chosen)[i].db == m_db)
+                if (const AcDbEntity* e = editor::entityIn(m_db, m_space, (*chosen)[i].handle)) more.push_back(e);
+        QPainter o(&m_highlight);
+        o.setRenderHint(QPainter::Antialiasing, true);
+        PainterSink sink(o, worldToPixels(), PainterSink::Style::kHighlighted);
+        render::DrawStats stats;
+        m_scene->drawEntities(more, viewOptions(), sink, stats);
+        m_highlighted = chosen->size();
+    }
+    p.drawImage(shift, m_highlight);
+}
+
+void DrawingView::paintJig(QPainter& p) {
+    const AcDbEntity* moving = editor::jigEntity();
+    if (!moving || !m_scene || moving != m_drawnWithout || m_panning) return;
+    p.setRenderHint(QPainter::Antialiasing, true);
+    PainterSink sink(p, worldToPixels());
+    render::DrawStats stats;
+    m_scene->drawEntities({moving}, viewOptions(), sink, stats);
 }
 
 void DrawingView::paintEvent(QPaintEvent*) {
@@ -117,7 +192,13 @@ void DrawingView::paintEvent(QPaintEvent*) {
     const QPoint shift = m_panning ? m_cursor - m_panFrom : QPoint();
     if (!shift.isNull()) p.fillRect(rect(), kBackground);
     p.drawImage(shift, m_buffer);
-    if (m_selecting) {
+    paintHighlight(p, shift);
+    paintJig(p);
+    if (m_banding) {
+        p.setPen(QPen(QColor(255, 255, 255), 1, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRect(m_pressAt, m_cursor).normalized());
+    } else if (m_selecting) {
         const QRect band = QRect(m_pressAt, m_cursor).normalized();
         const bool window = m_cursor.x() >= m_pressAt.x();
         const QColor edge = window ? QColor(80, 140, 255) : QColor(90, 220, 110);
@@ -162,7 +243,8 @@ void DrawingView::mousePressEvent(QMouseEvent* e) {
     }
     if (e->button() == Qt::LeftButton) {
         m_pressAt = e->pos();
-        m_selecting = editor::waitingFor(expect) && expect == editor::Expect::kSelection;
+        m_banding = m_zoomWindow;
+        m_selecting = !m_banding && editor::waitingFor(expect) && expect == editor::Expect::kSelection;
     }
 }
 
@@ -171,9 +253,9 @@ void DrawingView::mouseMoveEvent(QMouseEvent* e) {
     const render::Vec2 w = toWorld(e->position());
     if (cursorMoved) cursorMoved(w);
     editor::Expect expect;
-    if (!m_panning && !m_selecting && editor::waitingFor(expect) && expect == editor::Expect::kDrag)
+    if (!m_panning && !m_selecting && !m_banding && editor::waitingFor(expect) && expect == editor::Expect::kDrag)
         m_input.post(eventAt(editor::EventKind::kDrag, w), false);
-    if (m_panning || m_selecting) update();
+    if (m_panning || m_selecting || m_banding) update();
 }
 
 void DrawingView::mouseReleaseEvent(QMouseEvent* e) {
@@ -187,6 +269,17 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* e) {
         return;
     }
     if (e->button() != Qt::LeftButton) return;
+    if (m_banding) {
+        m_banding = false;
+        // A click without a drag leaves the zoom window waiting for its rectangle.
+        if ((e->pos() - m_pressAt).manhattanLength() < kDragStartPixels) return update();
+        m_zoomWindow = false;
+        render::Box2 box;
+        box.add(toWorld(m_pressAt));
+        box.add(toWorld(e->position()));
+        zoomWindow(box);
+        return;
+    }
     const bool wasSelecting = m_selecting;
     m_selecting = false;
     update();
@@ -215,7 +308,15 @@ void DrawingView::mouseDoubleClickEvent(QMouseEvent* e) {
 void DrawingView::keyPressEvent(QKeyEvent* e) {
     editor::Expect expect;
     switch (e->key()) {
-    case Qt::Key_Escape: m_input.cancel(); return;
+    case Qt::Key_Escape:
+        // Esc first gives up a zoom window; the prompt under it keeps waiting.
+        if (m_zoomWindow) {
+            m_zoomWindow = m_banding = false;
+            update();
+            return;
+        }
+        m_input.cancel();
+        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (editor::waitingFor(expect)) m_input.post(eventAt(editor::EventKind::kEnter, {}));

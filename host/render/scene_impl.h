@@ -75,6 +75,8 @@ public:
               DrawStats& stats) override;
     Box2 extents(AcDbObjectId space) override;
     Box2 entityExtents(AcDbObjectId entity) override;
+    void drawEntities(const std::vector<const AcDbEntity*>& entities, const DrawOptions& options, PrimitiveSink& sink,
+                      DrawStats& stats) override;
 
 private:
     void sync();
