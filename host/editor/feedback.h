@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "editor/selection.h"
@@ -19,6 +20,10 @@ const std::vector<EntityRef>* pendingSelection();
 uint64_t selectionGeneration();
 // The entity the innermost running jig drags, or null.
 const AcDbEntity* jigEntity();
+
+// The layout manager's updateLayoutTabs: a window with tabs shows the drawing's layouts again.
+void setLayoutTabsListener(std::function<void()> listener);
+void layoutTabsChanged();
 
 // Held while a selection reads its answers: `picked` is what pendingSelection shows.
 class SelectionShown {

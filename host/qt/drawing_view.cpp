@@ -100,6 +100,20 @@ void DrawingView::zoomWindow(const render::Box2& world) {
     redraw();
 }
 
+void DrawingView::bringIntoView(const render::Box2& world, int margin) {
+    const QPointF a = toPixels({world.x0, world.y1}), b = toPixels({world.x1, world.y0});
+    const QRectF inside = QRectF(rect()).adjusted(margin, margin, -margin, -margin);
+    const bool small = world.width() > 0 && (b.x() - a.x()) + (b.y() - a.y()) < 2 * kDragStartPixels;
+    if (inside.contains(a) && inside.contains(b) && !small) return;
+    if (world.width() * m_scale < inside.width() && world.height() * m_scale < inside.height() && !small) {
+        m_center = {(world.x0 + world.x1) / 2, (world.y0 + world.y1) / 2};
+        m_showsExtents = false;
+        redraw();
+        return;
+    }
+    zoomWindow(world);
+}
+
 render::Affine DrawingView::worldToPixels() const {
     return render::Affine{m_scale, 0, 0, -m_scale, width() / 2.0 - m_center.x * m_scale, height() / 2.0 + m_center.y * m_scale};
 }
@@ -243,6 +257,7 @@ void DrawingView::mousePressEvent(QMouseEvent* e) {
     }
     if (e->button() == Qt::LeftButton) {
         m_pressAt = e->pos();
+        m_pressWorld = toWorld(e->position());
         m_banding = m_zoomWindow;
         m_selecting = !m_banding && editor::waitingFor(expect) && expect == editor::Expect::kSelection;
     }
@@ -275,7 +290,7 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* e) {
         if ((e->pos() - m_pressAt).manhattanLength() < kDragStartPixels) return update();
         m_zoomWindow = false;
         render::Box2 box;
-        box.add(toWorld(m_pressAt));
+        box.add(m_pressWorld);
         box.add(toWorld(e->position()));
         zoomWindow(box);
         return;
@@ -289,7 +304,7 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* e) {
     if (wasSelecting && moved.manhattanLength() >= kDragStartPixels) {
         // Left to right: a window; right to left: a crossing.
         editor::InputEvent box = eventAt(e->pos().x() >= m_pressAt.x() ? editor::EventKind::kWindow : editor::EventKind::kCrossing,
-                                         toWorld(m_pressAt));
+                                         m_pressWorld);
         const render::Vec2 corner = toWorld(e->position());
         box.corner[0] = corner.x;
         box.corner[1] = corner.y;

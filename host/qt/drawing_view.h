@@ -42,6 +42,9 @@ public:
     void redraw();
     void zoomExtents();
     void zoomWindow(const render::Box2& world);
+    // Pans (or, for a box larger than the view or smaller than a drag, zooms) so that `world`
+    // lies inside the view with at least `margin` pixels to spare.
+    void bringIntoView(const render::Box2& world, int margin);
     // The next left drag is a zoom window instead of an answer (Esc gives up).
     void startZoomWindow();
     bool zoomingWindow() const { return m_zoomWindow; }
@@ -96,6 +99,7 @@ private:
     render::Vec2 m_center;          // the drawing point in the middle of the view
     bool m_showsExtents = false;    // fitted to the extents and not zoomed or panned since
     QPoint m_pressAt, m_panFrom, m_cursor;
+    render::Vec2 m_pressWorld;  // where the press was, to its fraction of a pixel
     bool m_selecting = false, m_panning = false, m_banding = false;
 };
 

@@ -20,6 +20,7 @@
 #include "qt/main_window.h"
 #include "qt/qt_backend.h"
 #include "qt/qt_text.h"
+#include "qt/scripted_mouse.h"
 #include "qt/synthetic_input.h"
 #include "qt/wait_stack.h"
 #include "ui/dialog_actions.h"
@@ -95,6 +96,9 @@ void ScriptDriver::step() {
     case Wait::kCommandLine: {
         std::wstring line;
         if (!nextLine(line)) return finish();
+        // Points, cursor moves and selection windows are given with the mouse on the drawing.
+        editor::Expect expect;
+        if (editor::waitingFor(expect) && answerWithMouse(*m_window.view(), m_input, line, expect)) return;
         typeCommand(line);
         return;
     }
