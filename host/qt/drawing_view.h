@@ -40,6 +40,7 @@ public:
     void show(AcDbDatabase* db, AcDbObjectId space);
     // The drawing changed: the back buffer is drawn again.
     void redraw();
+    AcDbObjectId shownSpace() const { return m_space; }
     void zoomExtents();
     void zoomWindow(const render::Box2& world);
     // Pans (or, for a box larger than the view or smaller than a drag, zooms) so that `world`

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -22,11 +23,13 @@
 #include "dbents.h"
 #include "editor/command_line.h"
 #include "editor/db_bridge.h"
+#include "editor/documents.h"
 #include "editor/input_event.h"
 #include "editor/session.h"
 #include "qt/command_dock.h"
 #include "qt/drawing_view.h"
 #include "qt/gui_input.h"
+#include "qt/layout_tabs.h"
 #include "qt/main_window.h"
 #include "qt/painter_sink.h"
 #include "qt/qt_backend.h"
@@ -126,6 +129,11 @@ class DesktopSessionTest : public QObject {
         QLineEdit* edit = window->commandDock()->inputLine();
         qt::hand::typeOver(edit, line);
         qt::hand::key(edit, Qt::Key_Return);
+    }
+    QStringList tabNames() const {
+        QStringList names;
+        for (int i = 0; i < window->layoutTabs()->count(); ++i) names << window->layoutTabs()->tabText(i);
+        return names;
     }
     int rows(int id) const {
         auto* t = qobject_cast<QTableWidget*>(control(id));
@@ -241,6 +249,8 @@ private slots:
         int rowsAfterPicks = -1, rowsAfterEsc = -1, highlightAfterClick = 0, highlightBeforeClick = 0;
         int secondRowHighlighted = 0;
         QString boxText;
+        QStringList tabsBefore;
+        bool layoutShown = false;
         QPointF placedAt, paletteAt;
         render::Vec2 placedWorld{}, paletteWorld{};
         auto select = [this] { return atPrompt(editor::Expect::kSelection); };
@@ -316,7 +326,22 @@ private slots:
                  qt::hand::move(window->view(), paletteAt);
                  qt::hand::clickAt(window->view(), paletteAt);
              }},
-            {"SAVEAS", [this] { return atCommand(); }, [this] { type(QStringLiteral("SAVEAS")); }},
+            {"the layout's tab", [this] { return atCommand(); },
+             [&] {
+                 tabsBefore = tabNames();
+                 QTabBar* tabs = window->layoutTabs();
+                 qt::hand::click(tabs, tabs->tabRect(1).center());
+             }},
+            {"back to the model's tab", [this] { return atCommand() && window->layoutTabs()->currentIndex() == 1; },
+             [&] {
+                 AcDbDatabase* db = editor::documentManager().current()->database();
+                 layoutShown = window->view()->shownSpace() != db->modelSpaceId() &&
+                               window->view()->shownSpace() == editor::currentSpace(db);
+                 QTabBar* tabs = window->layoutTabs();
+                 qt::hand::click(tabs, tabs->tabRect(0).center());
+             }},
+            {"SAVEAS", [this] { return atCommand() && window->layoutTabs()->currentIndex() == 0; },
+             [this] { type(QStringLiteral("SAVEAS")); }},
             {"its name", [this] { return waitingAt(Wait::kCommandLine) && input->waiting(); },
              [this] { type(path("out.dxf")); }},
         };
@@ -332,6 +357,11 @@ private slots:
         QCOMPARE(rowsAfterEsc, 4);
         QCOMPARE(boxText, QStringLiteral("共更新成功4个图号！"));
         QVERIFY(transcript.find(L"Select objects: ") != std::wstring::npos);
+        // The tabs: the model and the drawing's layout; a click on one makes it current.
+        QCOMPARE(tabsBefore, QStringList({QStringLiteral("Model"), QStringLiteral("Layout1")}));
+        QVERIFY(transcript.find(L"Enter new value for CTAB <Model>: Layout1") != std::wstring::npos);
+        QVERIFY(transcript.find(L"Enter new value for CTAB <Layout1>: Model") != std::wstring::npos);
+        QVERIFY(layoutShown);
 
         // The saved drawing: the dragged frame where the click was, the palette's where its click was.
         AcDbDatabase saved(false, true);
