@@ -15,6 +15,7 @@
 #include "qt/drawing_view.h"
 #include "qt/gui_input.h"
 #include "qt/painter_sink.h"
+#include "qt/scripted_mouse.h"
 #include "qt/synthetic_input.h"
 #include "render/scene.h"
 
@@ -244,6 +245,60 @@ private slots:
         view->show(db, db->modelSpaceId());
         view->grab();
         QVERIFY(scene->leftOut == nullptr);
+    }
+
+    // A script's answers reach the prompt through the view's mouse handling, to the last bit of
+    // the typed coordinates, echoed as the script's line.
+    editor::InputEvent scripted(const std::wstring& line, editor::Expect expect, bool& byMouse) {
+        QTimer::singleShot(0, view, [&, line, expect] {
+            byMouse = qt::answerWithMouse(*view, *input, line, expect);
+            if (!byMouse) input->type(line);
+        });
+        return editor::readEvent(L"\nPrompt: ", expect);
+    }
+
+    void scriptedPointsAndWindowsAreMouseGestures() {
+        bool byMouse = false;
+        editor::InputEvent e = scripted(L"12.345678901,67.891", editor::Expect::kPoint, byMouse);
+        QVERIFY(byMouse);
+        QCOMPARE(int(e.kind), int(editor::EventKind::kPoint));
+        QCOMPARE(e.point[0], 12.345678901);
+        QCOMPARE(e.point[1], 67.891);
+        QVERIFY(transcript.find(L"Prompt: 12.345678901,67.891\n") != std::wstring::npos);
+        // Far outside the view: the view pans to it first.
+        e = scripted(L"-5000,7000", editor::Expect::kPoint, byMouse);
+        QVERIFY(byMouse);
+        QCOMPARE(e.point[0], -5000.0);
+        QCOMPARE(e.point[1], 7000.0);
+        QVERIFY(QRectF(view->rect()).contains(view->toPixels({-5000, 7000})));
+        e = scripted(L"drag 30.5,40.25", editor::Expect::kDrag, byMouse);
+        QCOMPARE(int(e.kind), int(editor::EventKind::kDrag));
+        QCOMPARE(e.point[0], 30.5);
+        QVERIFY(transcript.find(L"Prompt: drag 30.5,40.25\n") != std::wstring::npos);
+        // A window typed right corner first is still dragged left to right: the mouse's event
+        // starts at the left corner.
+        e = scripted(L"W 90,95 10,15", editor::Expect::kSelection, byMouse);
+        QVERIFY(byMouse);
+        QCOMPARE(int(e.kind), int(editor::EventKind::kWindow));
+        QCOMPARE(e.point[0], 10.0);
+        QCOMPARE(e.point[1], 15.0);
+        QCOMPARE(e.corner[0], 90.0);
+        QCOMPARE(e.corner[1], 95.0);
+        QVERIFY(transcript.find(L"Prompt: W 90,95 10,15\n") != std::wstring::npos);
+        e = scripted(L"C 10,15 90,95", editor::Expect::kSelection, byMouse);
+        QCOMPARE(int(e.kind), int(editor::EventKind::kCrossing));
+        QCOMPARE(e.point[0], 90.0);
+        // A window smaller than a drag: the view zooms in so that the hand can drag it.
+        e = scripted(L"W 50,50 50.001,50.001", editor::Expect::kSelection, byMouse);
+        QCOMPARE(int(e.kind), int(editor::EventKind::kWindow));
+        QCOMPARE(e.corner[0], 50.001);
+        // Keywords, ALL and points at "Select objects" stay typed.
+        for (const wchar_t* typed : {L"ALL", L"H 1A", L"10,10"}) {
+            scripted(typed, editor::Expect::kSelection, byMouse);
+            QVERIFY(!byMouse);
+        }
+        scripted(L"Window", editor::Expect::kPoint, byMouse);
+        QVERIFY(!byMouse);
     }
 
     void aZoomWindowFitsTheDraggedRectangleAndEscGivesItUp() {
