@@ -319,8 +319,8 @@ void ScriptDriver::closeWhatIsOpen() {
         return;
     }
     case Wait::kCommandLine:
-        m_running = false;
-        m_timer.stop();
+        // The steps go on: a pick that ends here may bring its dialog back, which must be closed
+        // as well (the program would wait for it for ever).
         m_input.close();
         return;
     }
