@@ -6,7 +6,10 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "acdb.h"
+#include "db/layouts.h"
 #include "db/store.h"
+#include "dbdict.h"
 #include "editor/db_bridge.h"
 #include "editor/feedback.h"
 #include "editor/input_event.h"
@@ -19,6 +22,7 @@ namespace {
 
 const QColor kBackground = viewBackground();
 constexpr double kWheelStep = 1.2;  // zoom per wheel notch
+const QColor kSheet(44, 52, 62);      // a layout's paper, a shade lighter than the background
 
 editor::InputEvent eventAt(editor::EventKind kind, render::Vec2 p) {
     editor::InputEvent e;
@@ -50,8 +54,13 @@ void DrawingView::show(AcDbDatabase* db, AcDbObjectId space) {
     if (db && !m_scene && m_maker) m_scene = m_maker(*db);
     // Another layout is another sheet: it opens showing all of itself.
     if (fresh || otherSpace) zoomExtents();
-    else if (drawingChanged()) redraw();
-    else update();  // the overlays follow the selection and the jig
+    else if (drawingChanged()) {
+        // A space shown while it was still empty (a layout being made) fits what it got.
+        if (m_fittedNothing) zoomExtents();
+        else redraw();
+    } else {
+        update();
+    }  // the overlays follow the selection and the jig
 }
 
 // The back buffer is drawn again only when the drawing changed since. While a jig drags, the
@@ -71,9 +80,36 @@ void DrawingView::redraw() {
     update();
 }
 
+// A layout's sheet of paper in paper-space units: the page set-up's paper, turned as it plots,
+// with the printable area's corner at the origin.
+render::Box2 DrawingView::sheet() const {
+    render::Box2 box;
+    if (!m_db || m_space.isNull() || m_space == m_db->modelSpaceId()) return box;
+    const auto* block = AcDbBlockTableRecord::cast(m_space.object());
+    const AcDbLayout* layout = db::layoutOfBlock(m_db->store(), block);
+    double w = 0, h = 0, left = 0, bottom = 0, right = 0, top = 0;
+    if (!layout || layout->getPlotPaperSize(w, h) != Acad::eOk || !(w > 0 && h > 0)) return box;
+    layout->getPlotPaperMargins(left, bottom, right, top);
+    const double unit = layout->plotPaperUnits() == AcDbPlotSettings::kInches ? 1 / 25.4 : 1;
+    const auto turn = layout->plotRotation();
+    if (turn == AcDbPlotSettings::k90degrees || turn == AcDbPlotSettings::k270degrees) {
+        std::swap(w, h);
+        std::swap(left, bottom);
+    }
+    box.add(render::Vec2{-left * unit, -bottom * unit});
+    box.add(render::Vec2{(w - left) * unit, (h - bottom) * unit});
+    return box;
+}
+
 void DrawingView::zoomExtents() {
     if (m_scene && !m_space.isNull()) {
-        const render::Box2 box = m_scene->extents(m_space);
+        render::Box2 box = m_scene->extents(m_space);
+        // A layout shows its whole sheet, whatever lies on it.
+        const render::Box2 paper = sheet();
+        if (!paper.empty()) {
+            box.add(render::Vec2{paper.x0, paper.y0});
+            box.add(render::Vec2{paper.x1, paper.y1});
+        }
         if (!box.empty()) {
             zoomWindow(box);
             m_showsExtents = true;
@@ -82,6 +118,7 @@ void DrawingView::zoomExtents() {
     }
     m_center = {0, 0};
     m_scale = 1;
+    m_fittedNothing = true;
     redraw();
 }
 
@@ -95,6 +132,7 @@ void DrawingView::zoomWindow(const render::Box2& world) {
     const double w = std::max(world.width(), 1e-9), h = std::max(world.height(), 1e-9);
     // A margin of 5% on each side, as zoom extents leaves it.
     m_showsExtents = false;
+    m_fittedNothing = false;
     m_scale = std::min(width() / w, height() / h) * 0.9;
     m_center = {(world.x0 + world.x1) / 2, (world.y0 + world.y1) / 2};
     redraw();
@@ -107,7 +145,7 @@ void DrawingView::bringIntoView(const render::Box2& world, int margin) {
     if (inside.contains(a) && inside.contains(b) && !small) return;
     if (world.width() * m_scale < inside.width() && world.height() * m_scale < inside.height() && !small) {
         m_center = {(world.x0 + world.x1) / 2, (world.y0 + world.y1) / 2};
-        m_showsExtents = false;
+        m_showsExtents = m_fittedNothing = false;
         redraw();
         return;
     }
@@ -153,6 +191,14 @@ void DrawingView::render() {
     if (!m_scene || m_space.isNull()) return;
     QPainter p(&m_buffer);
     p.setRenderHint(QPainter::Antialiasing, true);
+    const render::Box2 paper = sheet();
+    if (!paper.empty()) {
+        const QRectF r = QRectF(toPixels({paper.x0, paper.y1}), toPixels({paper.x1, paper.y0}));
+        p.fillRect(r.translated(4, 4), QColor(12, 14, 18));  // its shadow
+        p.fillRect(r, kSheet);
+        p.setPen(QPen(QColor(150, 155, 165), 0));
+        p.drawRect(r);
+    }
     PainterSink sink(p, worldToPixels());
     render::DrawOptions options = viewOptions();
     options.leaveOut = editor::jigEntity();
@@ -239,7 +285,7 @@ void DrawingView::wheelEvent(QWheelEvent* e) {
     m_scale *= std::pow(kWheelStep, notches);
     const render::Vec2 after = toWorld(at);
     m_center = m_center + (before - after);
-    m_showsExtents = false;
+    m_showsExtents = m_fittedNothing = false;
     redraw();
 }
 
@@ -279,7 +325,7 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* e) {
         m_panning = false;
         const QPoint shift = e->pos() - m_panFrom;
         m_center = m_center - render::Vec2{shift.x() / m_scale, -shift.y() / m_scale};
-        m_showsExtents = false;
+        m_showsExtents = m_fittedNothing = false;
         redraw();
         return;
     }

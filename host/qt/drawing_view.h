@@ -78,6 +78,7 @@ private:
     void paintHighlight(QPainter& p, QPoint shift);
     void paintJig(QPainter& p);
     render::DrawOptions viewOptions() const;
+    render::Box2 sheet() const;
 
     GuiInput& m_input;
     SceneMaker m_maker;
@@ -99,6 +100,7 @@ private:
     double m_scale = 1;             // pixels per drawing unit
     render::Vec2 m_center;          // the drawing point in the middle of the view
     bool m_showsExtents = false;    // fitted to the extents and not zoomed or panned since
+    bool m_fittedNothing = false;   // fitted while the space was empty, not zoomed or panned since
     QPoint m_pressAt, m_panFrom, m_cursor;
     render::Vec2 m_pressWorld;  // where the press was, to its fraction of a pixel
     bool m_selecting = false, m_panning = false, m_banding = false;

@@ -24,7 +24,7 @@ SHOTS = {
     # Frames chosen with a window and one click, highlighted while "Select objects" still waits.
     "selection_highlight": (["VXBPN", "click 171", "W -2000,-60000 276000,-132000"], (800, 500)),
     # A layout made from a frame, current on its tab: the paper space with its viewport.
-    "layout_tab": (["VXBLY", "click 174", "ALL", "", "tick 132 0 on", "click 189", "close"], (800, 500)),
+    "layout_tab": (["VXBLY", "click 174", "ALL", "", "tick 132 0 on", "click 189"], (800, 500)),
 }
 
 
