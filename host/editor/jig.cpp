@@ -8,6 +8,7 @@
 #include "dbapserv.h"
 #include "dbjig.h"
 #include "editor/command_stack.h"
+#include "editor/feedback.h"
 #include "editor/input.h"
 #include "editor/input_event.h"
 
@@ -112,6 +113,7 @@ AcEdJig::DragStatus AcEdJig::drag() {
         }
         return kNoChange;
     };
+    const JigShown shown(entity());
     for (;;) {
         const InputEvent e = readEvent(s.prompt, Expect::kDrag);
         switch (e.kind) {

@@ -1,9 +1,10 @@
 // The editor's layout manager: the database side's layouts, plus the default names and page
-// set-up of this host and the tabs (which the console does not draw).
+// set-up of this host and the tabs (which a desktop host draws; the console has none).
 #include "acdb.h"
 #include "aclayout.h"
 #include "db/layouts.h"
 #include "dbapserv.h"
+#include "editor/feedback.h"
 
 namespace vx::editor {
 namespace {
@@ -35,7 +36,7 @@ public:
         return vx::db::applyPlotConfiguration(layout.object(), vx::db::defaultPlotConfiguration());
     }
 
-    void updateLayoutTabs() override {}
+    void updateLayoutTabs() override { layoutTabsChanged(); }
 
 private:
     AcString m_active;

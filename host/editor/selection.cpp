@@ -11,6 +11,7 @@
 #include "dbents.h"
 #include "dbid.h"
 #include "editor/command_stack.h"
+#include "editor/feedback.h"
 #include "editor/input.h"
 #include "editor/input_event.h"
 #include "text/strings.h"
@@ -116,6 +117,7 @@ bool selectInteractively(AcDbDatabase* db, DrawingFilter& bound, std::vector<Ent
         msg += L", " + std::to_wstring(picked.size()) + L" total";
         acutPrintf(L"%s", msg.c_str());
     };
+    const SelectionShown shown(picked);
     for (;;) {
         const InputEvent e = readEvent(L"\nSelect objects: ", Expect::kSelection);
         std::vector<const AcDbEntity*> found;

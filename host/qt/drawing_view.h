@@ -1,9 +1,11 @@
 // The drawing view: the current space drawn by the renderer's scene into a cached back-buffer
 // image, zoomed with the wheel about the cursor, panned with the middle button, zoomed to the
-// extents (middle double-click) or to a window. The mouse answers the editor's prompts as input
-// events: a click gives a point (at "Select objects" a pick with the pick box), a drag a
-// selection window (left to right, blue) or crossing (right to left, green), moves drive a jig,
-// Enter or a right click finishes, Esc cancels.
+// extents (middle double-click) or to a window dragged after "Zoom Window". The mouse answers
+// the editor's prompts as input events: a click gives a point (at "Select objects" a pick with
+// the pick box), a drag a selection window (left to right, blue) or crossing (right to left,
+// green), moves drive a jig, Enter or a right click finishes, Esc cancels. Above the cached image
+// it draws what a waiting prompt shows: the entities a selection has chosen (highlighted, kept in
+// an overlay that grows with each pick) and the entity a jig drags (at every cursor move).
 #pragma once
 
 #include <QImage>
@@ -18,6 +20,7 @@ class AcDbDatabase;
 
 namespace vx::render {
 class Scene;
+struct DrawOptions;
 }
 
 namespace vx::qt {
@@ -37,8 +40,17 @@ public:
     void show(AcDbDatabase* db, AcDbObjectId space);
     // The drawing changed: the back buffer is drawn again.
     void redraw();
+    AcDbObjectId shownSpace() const { return m_space; }
     void zoomExtents();
     void zoomWindow(const render::Box2& world);
+    // Pans (or, for a box larger than the view or smaller than a drag, zooms) so that `world`
+    // lies inside the view with at least `margin` pixels to spare.
+    void bringIntoView(const render::Box2& world, int margin);
+    // The next left drag is a zoom window instead of an answer (Esc gives up).
+    void startZoomWindow();
+    bool zoomingWindow() const { return m_zoomWindow; }
+    // How often the drawing itself was drawn into the back buffer (overlays not counted).
+    int renders() const { return m_renders; }
 
     render::Vec2 toWorld(QPointF pixel) const;
     QPointF toPixels(render::Vec2 world) const;
@@ -62,6 +74,11 @@ protected:
 private:
     render::Affine worldToPixels() const;
     void render();
+    bool drawingChanged() const;
+    void paintHighlight(QPainter& p, QPoint shift);
+    void paintJig(QPainter& p);
+    render::DrawOptions viewOptions() const;
+    render::Box2 sheet() const;
 
     GuiInput& m_input;
     SceneMaker m_maker;
@@ -70,11 +87,23 @@ private:
     AcDbObjectId m_space;
     QImage m_buffer;
     bool m_stale = true;
+    int m_renders = 0;
+    // What the back buffer shows: the drawing's store and revision, and the jig entity left out.
+    uint64_t m_drawnSerial = 0, m_drawnRevision = 0;
+    const void* m_drawnWithout = nullptr;
+    // The highlight overlay: valid for one selection (generation) and one back buffer; it holds
+    // the first `m_highlighted` entities of the selection.
+    QImage m_highlight;
+    uint64_t m_highlightGeneration = 0;
+    size_t m_highlighted = 0;
+    bool m_zoomWindow = false;
     double m_scale = 1;             // pixels per drawing unit
     render::Vec2 m_center;          // the drawing point in the middle of the view
     bool m_showsExtents = false;    // fitted to the extents and not zoomed or panned since
+    bool m_fittedNothing = false;   // fitted while the space was empty, not zoomed or panned since
     QPoint m_pressAt, m_panFrom, m_cursor;
-    bool m_selecting = false, m_panning = false;
+    render::Vec2 m_pressWorld;  // where the press was, to its fraction of a pixel
+    bool m_selecting = false, m_panning = false, m_banding = false;
 };
 
 }  // namespace vx::qt

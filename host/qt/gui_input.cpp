@@ -75,7 +75,11 @@ void GuiInput::type(std::wstring line) {
 }
 
 void GuiInput::post(const editor::InputEvent& event, bool echo) {
-    m_queue.push_back({editor::typedForm(event), echo, nullptr, event});
+    // A script's line is echoed as the console echoes every line it reads.
+    if (!m_echoAs.empty()) echo = true;
+    std::wstring line = m_echoAs.empty() ? editor::typedForm(event) : std::move(m_echoAs);
+    m_echoAs.clear();
+    m_queue.push_back({std::move(line), echo, nullptr, event});
     wake();
 }
 

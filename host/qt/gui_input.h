@@ -34,6 +34,9 @@ public:
     // gets it as that event. `echo`: its typed form goes into the transcript (cursor moves
     // do not).
     void post(const editor::InputEvent& event, bool echo = true);
+    // The next event posted is echoed as `line` instead of its typed form: a script's gesture
+    // shows the script's own line, as the console shows it. Empty: no longer.
+    void echoNextAs(std::wstring line) { m_echoAs = std::move(line); }
     // The event the line just read stands for, or null for a typed line.
     const editor::InputEvent* eventOfLine() const { return m_hasEvent ? &m_event : nullptr; }
     // Escape: the innermost waiting read is cancelled.
@@ -69,6 +72,7 @@ private:
     bool m_running = false;
     bool m_hasEvent = false;
     editor::InputEvent m_event;
+    std::wstring m_echoAs;
 };
 
 }  // namespace vx::qt

@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
 #include <filesystem>
 
 #include "editor/db_bridge.h"
@@ -15,7 +17,10 @@
 #include "editor/dynamic_linker.h"
 #include "qt/command_dock.h"
 #include "qt/drawing_view.h"
+#include "editor/feedback.h"
 #include "qt/gui_input.h"
+#include "qt/layout_tabs.h"
+#include "qt/zoom_command.h"
 #include "qt/qt_text.h"
 #include "text/encoding.h"
 #include "win32.h"
@@ -45,8 +50,18 @@ MainWindow::MainWindow(GuiInput& input) : m_input(input) {
     setObjectName(QStringLiteral("vxhostMain"));
     setWindowTitle(QStringLiteral("vxhost"));
     resize(1280, 860);
-    m_view = new DrawingView(input, this);
-    setCentralWidget(m_view);
+    auto* centre = new QWidget(this);
+    auto* column = new QVBoxLayout(centre);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_view = new DrawingView(input, centre);
+    m_tabs = new LayoutTabs(centre);
+    column->addWidget(m_view, 1);
+    column->addWidget(m_tabs);
+    setCentralWidget(centre);
+    m_tabs->chosen = [this](const std::wstring& layout) { runCommand({L"_SETVAR", L"CTAB", layout}); };
+    editor::setLayoutTabsListener([this] { refresh(); });
+    registerZoomCommand(*m_view);
     m_command = new CommandDock(input, this);
     addDockWidget(Qt::BottomDockWidgetArea, m_command);
     m_coordinates = new QLabel(this);
@@ -65,7 +80,7 @@ MainWindow::MainWindow(GuiInput& input) : m_input(input) {
     }
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { editor::setLayoutTabsListener(nullptr); }
 
 void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
@@ -94,6 +109,8 @@ void MainWindow::buildMenus() {
     file->addSeparator();
     file->addAction(QStringLiteral("退出(&X)"), QKeySequence::Quit, this, [this] { quit(); });
 
+    buildViewMenu();
+
     QMenu* tools = menuBar()->addMenu(QStringLiteral("工具(&T)"));
     tools->addAction(QStringLiteral("加载模块(&L)..."), this, [this] {
         const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("加载模块"), QString(),
@@ -111,6 +128,21 @@ void MainWindow::buildMenus() {
                            QStringLiteral("vxhost 18.0 桌面版\n图框与批量工具模块的宿主程序。\n"
                                           "命令行中键入 HELP 查看主机命令，COMMANDS 查看模块命令。"));
     });
+}
+
+// Zooming never waits for the command prompt: it works in the middle of a command as well.
+void MainWindow::buildViewMenu() {
+    QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
+    QAction* window = view->addAction(QStringLiteral("窗口缩放(&W)"), this, [this] { m_view->startZoomWindow(); });
+    window->setObjectName(QStringLiteral("zoomWindow"));
+    window->setStatusTip(QStringLiteral("拖出一个矩形，视图缩放到该矩形 (Zoom Window)"));
+    QAction* extents = view->addAction(QStringLiteral("范围缩放(&E)"), this, [this] { m_view->zoomExtents(); });
+    extents->setObjectName(QStringLiteral("zoomExtents"));
+    extents->setStatusTip(QStringLiteral("显示整个图形 (Zoom Extents)"));
+    QToolBar* bar = addToolBar(QStringLiteral("视图"));
+    bar->setObjectName(QStringLiteral("viewToolBar"));
+    bar->addAction(window);
+    bar->addAction(extents);
 }
 
 bool MainWindow::runCommand(std::vector<std::wstring> lines) {
@@ -156,9 +188,11 @@ void MainWindow::refresh() {
     if (!doc) {
         setWindowTitle(QStringLiteral("vxhost"));
         m_view->show(nullptr, AcDbObjectId());
+        m_tabs->refresh(nullptr);
         return;
     }
     m_view->show(doc->database(), editor::currentSpace(doc->database()));
+    m_tabs->refresh(doc->database());
     const bool modified = editor::isModified(doc->database());
     setWindowTitle(QStringLiteral("vxhost - %1%2").arg(toQ(doc->docTitle()), modified ? QStringLiteral(" *") : QString()));
     if (doc->named()) rememberRecent(QFileInfo(toQ(doc->fileName())).absoluteFilePath());

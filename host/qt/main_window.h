@@ -14,6 +14,7 @@ namespace vx::qt {
 class CommandDock;
 class DrawingView;
 class GuiInput;
+class LayoutTabs;
 
 class MainWindow : public QMainWindow {
 public:
@@ -22,6 +23,7 @@ public:
 
     CommandDock* commandDock() const { return m_command; }
     DrawingView* view() const { return m_view; }
+    LayoutTabs* layoutTabs() const { return m_tabs; }
     QLabel* coordinates() const { return m_coordinates; }
     // Title, recent files and the modules menu as the drawing and the modules are now.
     void refresh();
@@ -33,6 +35,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildViewMenu();
     bool runCommand(std::vector<std::wstring> lines);
     void fillRecentMenu();
     void fillUnloadMenu();
@@ -41,6 +44,7 @@ private:
     GuiInput& m_input;
     CommandDock* m_command = nullptr;
     DrawingView* m_view = nullptr;
+    LayoutTabs* m_tabs = nullptr;
     QLabel* m_coordinates = nullptr;
     QMenu* m_recent = nullptr;
     QMenu* m_unload = nullptr;

@@ -9,6 +9,8 @@ namespace vx::qt {
 
 QColor viewBackground() { return QColor(33, 40, 48); }
 
+QColor highlightColor() { return QColor(255, 170, 0); }
+
 QColor viewColor(const render::Color& c) {
     if (c.background) return viewBackground();
     if (c.aci == 7 || (c.aci == 0 && c.r == 0 && c.g == 0 && c.b == 0)) return QColor(255, 255, 255);
@@ -38,22 +40,26 @@ QPainterPath fillPath(const std::vector<render::Polygon>& polygons, const render
 
 }  // namespace
 
-PainterSink::PainterSink(QPainter& painter, const render::Affine& worldToPixels)
-    : m_painter(painter), m_toPixels(worldToPixels) {}
+PainterSink::PainterSink(QPainter& painter, const render::Affine& worldToPixels, Style style)
+    : m_painter(painter), m_toPixels(worldToPixels), m_style(style) {}
 
 void PainterSink::add(const render::Pen& pen, const render::Geometry& g, const render::Affine& toWorld) {
     const render::Affine m = toWorld.then(m_toPixels);
-    const QColor colour = viewColor(pen.color);
+    const bool highlighted = m_style == Style::kHighlighted;
+    const QColor colour = highlighted ? highlightColor() : viewColor(pen.color);
     auto box = [&](const std::vector<render::Vec2>& points) {
         render::Box2 b;
         for (const render::Vec2& p : points) b.add(m.map(p));
         return b;
     };
     auto tiny = [](const render::Box2& b) { return b.width() < kDetailPixels && b.height() < kDetailPixels; };
-    QPen line(colour, 0);
+    QPen line(colour, highlighted ? 2 : 0, highlighted ? Qt::DashLine : Qt::SolidLine);
     line.setCosmetic(true);
-    if (!g.fills.empty()) m_painter.fillPath(fillPath(g.fills, m, Qt::OddEvenFill), colour);
     m_painter.setPen(line);
+    if (!g.fills.empty()) {
+        if (highlighted) m_painter.drawPath(fillPath(g.fills, m, Qt::OddEvenFill));
+        else m_painter.fillPath(fillPath(g.fills, m, Qt::OddEvenFill), colour);
+    }
     QPainterPath lines;
     std::vector<QPointF> dots;
     for (const render::Polyline& pl : g.lines) {

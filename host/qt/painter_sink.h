@@ -11,8 +11,12 @@ namespace vx::qt {
 
 class PainterSink : public render::PrimitiveSink {
 public:
+    // Highlighted: every pen in the highlight colour, lines dashed and wider, fills as their
+    // outlines (a chosen hatch must not hide what lies under it).
+    enum class Style { kPlain, kHighlighted };
+
     // `worldToPixels`: the view's map from drawing units to pixels (y down).
-    PainterSink(QPainter& painter, const render::Affine& worldToPixels);
+    PainterSink(QPainter& painter, const render::Affine& worldToPixels, Style style = Style::kPlain);
     void add(const render::Pen& pen, const render::Geometry& geometry, const render::Affine& toWorld) override;
 
     // Anything smaller than this many pixels is drawn as a dot: tiny entities cost no paths.
@@ -21,10 +25,13 @@ public:
 private:
     QPainter& m_painter;
     render::Affine m_toPixels;
+    Style m_style;
 };
 
 // The view's dark background; wipeouts paint with it.
 QColor viewBackground();
 QColor viewColor(const render::Color& c);
+// What chosen entities are drawn in while a selection is built.
+QColor highlightColor();
 
 }  // namespace vx::qt

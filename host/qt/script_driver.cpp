@@ -21,6 +21,7 @@
 #include "qt/plot_preview_window.h"
 #include "qt/qt_backend.h"
 #include "qt/qt_text.h"
+#include "qt/scripted_mouse.h"
 #include "qt/synthetic_input.h"
 #include "qt/wait_stack.h"
 #include "ui/dialog_actions.h"
@@ -101,6 +102,9 @@ void ScriptDriver::step() {
     case Wait::kCommandLine: {
         std::wstring line;
         if (!nextLine(line)) return finish();
+        // Points, cursor moves and selection windows are given with the mouse on the drawing.
+        editor::Expect expect;
+        if (editor::waitingFor(expect) && answerWithMouse(*m_window.view(), m_input, line, expect)) return;
         typeCommand(line);
         return;
     }
@@ -334,8 +338,8 @@ void ScriptDriver::closeWhatIsOpen() {
         if (PlotPreviewWindow* preview = PlotPreviewWindow::current()) preview->reject();
         return;
     case Wait::kCommandLine:
-        m_running = false;
-        m_timer.stop();
+        // The steps go on: a pick that ends here may bring its dialog back, which must be closed
+        // as well (the program would wait for it for ever).
         m_input.close();
         return;
     }

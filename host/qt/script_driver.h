@@ -1,8 +1,10 @@
-// Runs a script through the windows, one line whenever the program waits for the user: a line at
-// a prompt is typed into the command line, a dialog action becomes a click, key strokes in an
-// edit, a tick in a list or a cell edit, a message box is answered with its button (boxes with
-// only OK are answered without a line, as in the console; so is a plot preview window, closed
-// with Esc, unless the script ends there: then the screenshot shows it). When the script ends the screenshot
+// Runs a script through the windows, one line whenever the program waits for the user: a point,
+// a jig's cursor move or a selection window is given with the mouse on the drawing view, any
+// other line at a prompt is typed into the command line, a dialog action becomes a click, key
+// strokes in an edit, a tick in a list or a cell edit, a message box is answered with its
+// button (boxes with only OK are answered without a line, as in the console; so is a plot
+// preview window, closed with Esc, unless the script ends there: then the screenshot shows it).
+// When the script ends the screenshot
 // is taken, and then everything still open is closed as at the end of a console script.
 #pragma once
 

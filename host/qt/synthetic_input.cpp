@@ -10,24 +10,24 @@ namespace {
 
 QPoint where(QWidget* w, QPoint at) { return at.x() < 0 ? w->rect().center() : at; }
 
-void mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-    const QPointF local(at);
+void mouse(QWidget* w, QEvent::Type type, QPointF local, Qt::MouseButton button, Qt::MouseButtons held) {
     QMouseEvent e(type, local, w->mapToGlobal(local), button, held, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
 
 }  // namespace
 
-void press(QWidget* w, QPoint at, Qt::MouseButton button) { mouse(w, QEvent::MouseButtonPress, at, button, button); }
+void press(QWidget* w, QPointF at, Qt::MouseButton button) { mouse(w, QEvent::MouseButtonPress, at, button, button); }
 
-void move(QWidget* w, QPoint at, Qt::MouseButtons held) { mouse(w, QEvent::MouseMove, at, Qt::NoButton, held); }
+void move(QWidget* w, QPointF at, Qt::MouseButtons held) { mouse(w, QEvent::MouseMove, at, Qt::NoButton, held); }
 
-void release(QWidget* w, QPoint at, Qt::MouseButton button) { mouse(w, QEvent::MouseButtonRelease, at, button, Qt::NoButton); }
+void release(QWidget* w, QPointF at, Qt::MouseButton button) { mouse(w, QEvent::MouseButtonRelease, at, button, Qt::NoButton); }
 
-void click(QWidget* w, QPoint at, Qt::MouseButton button) {
-    const QPoint p = where(w, at);
-    press(w, p, button);
-    release(w, p, button);
+void click(QWidget* w, QPoint at, Qt::MouseButton button) { clickAt(w, where(w, at), button); }
+
+void clickAt(QWidget* w, QPointF at, Qt::MouseButton button) {
+    press(w, at, button);
+    release(w, at, button);
 }
 
 void key(QWidget* w, int k, Qt::KeyboardModifiers modifiers, const QString& text) {

@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "dbid.h"
 #include "render/primitives.h"
 
 class AcDbDatabase;
+class AcDbEntity;
 
 namespace vx::render {
 
@@ -22,6 +24,8 @@ struct DrawOptions {
     // reference or MINSERT cell whose box is smaller on both axes is drawn as a dot in its own
     // pen instead of its contents. 0 draws every reference in full.
     double pixel = 0;
+    // An entity drawn elsewhere (the one a jig drags, which a view draws above its cached image).
+    const AcDbEntity* leaveOut = nullptr;
 };
 
 // What drawing left out, for the transcript.
@@ -42,6 +46,13 @@ public:
     // Extents of the space's entities, or of one entity, from the geometry drawing makes.
     virtual Box2 extents(AcDbObjectId space) = 0;
     virtual Box2 entityExtents(AcDbObjectId entity) = 0;
+    // Draws the given entities of this scene's drawing (a selection, a jig's entity) as drawing
+    // the space would draw them, in the order given. A scene without entities of its own (a test
+    // double) draws nothing.
+    virtual void drawEntities(const std::vector<const AcDbEntity*>& entities, const DrawOptions& options,
+                              PrimitiveSink& sink, DrawStats& stats) {
+        (void)entities, (void)options, (void)sink, (void)stats;
+    }
 };
 
 // A scene over a database; it follows edits of the database (changed entities are made again).

@@ -103,7 +103,24 @@ void SceneImpl::drawSpace(SpaceIndex& s, DrawTarget& t) {
     batch.flush();
 }
 
+void SceneImpl::drawEntities(const std::vector<const AcDbEntity*>& entities, const DrawOptions& options, PrimitiveSink& sink,
+                             DrawStats& stats) {
+    sync();
+    Box2 window = options.view;
+    if (window.empty()) window = Box2{-1e300, -1e300, 1e300, 1e300};
+    DrawTarget t{options, sink, stats, window};
+    PenBatch batch(sink);
+    for (const AcDbEntity* e : entities) {
+        // Another drawing's entities would meet tables this scene does not hold.
+        if (!e || e->isErased() || e->database() != &m_db) continue;
+        // A viewport stands for its model space, which is not what was chosen: left out.
+        if (!isViewport(e)) drawEntity(e, t, batch);
+    }
+    batch.flush();
+}
+
 void SceneImpl::drawEntity(const AcDbEntity* e, DrawTarget& t, PenBatch& batch) {
+    if (e == t.options.leaveOut) return;
     if (isViewport(e)) {
         if (t.paperSpace) drawViewport(e, t);
         return;

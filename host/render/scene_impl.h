@@ -80,6 +80,8 @@ public:
     Box2 entityExtents(AcDbObjectId entity) override;
     // The live entries `windowHits` gives for a space (see spaceCandidates).
     std::vector<uint32_t> candidates(AcDbObjectId space, const Box2& window);
+    void drawEntities(const std::vector<const AcDbEntity*>& entities, const DrawOptions& options, PrimitiveSink& sink,
+                      DrawStats& stats) override;
 
 private:
     void sync();

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Screenshots of the desktop host: the main window with the sample drawing, the batch number
-dialog over every frame, the quick edit grid and the plot preview of the first frame, each taken by vxhost-gui --screenshot when its
+dialog over every frame, the quick edit grid, the plot preview of the first frame, frames
+highlighted while a selection is built and a layout's tab, each taken by vxhost-gui --screenshot when its
 script ends. Runs under Xvfb (xvfb-run) when it is installed, else on Qt's offscreen platform.
 The pictures stay in OUTDIR to be looked at; this checks that each is a PNG of the window's size
 that shows something (not one flat colour) and that every script line was used.
@@ -23,6 +24,10 @@ SHOTS = {
     # The script ends while the preview of the first frame is open.
     "plot_preview": (["VXBP", 'choose 140 "DWG TO PDF.pc3"', 'choose 142 "monochrome.ctb"', "click 154",
                       "tick 152 0 on", "click 156"], (600, 400)),
+    # Frames chosen with a window and one click, highlighted while "Select objects" still waits.
+    "selection_highlight": (["VXBPN", "click 171", "W -2000,-60000 276000,-132000"], (800, 500)),
+    # A layout made from a frame, current on its tab: the paper space with its viewport.
+    "layout_tab": (["VXBLY", "click 174", "ALL", "", "tick 132 0 on", "click 189"], (800, 500)),
 }
 
 
