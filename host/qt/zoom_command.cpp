@@ -1,5 +1,8 @@
 #include "qt/zoom_command.h"
 
+#include <QPointer>
+
+#include "aced.h"
 #include "editor/host_commands.h"
 #include "editor/input.h"
 #include "editor/input_event.h"
@@ -51,7 +54,12 @@ void zoom(DrawingView& view, const std::wstring& rest) {
 }  // namespace
 
 void registerZoomCommand(DrawingView& view) {
-    registerHostCommand(L"ZOOM", [&view](const std::wstring& rest) { zoom(view, rest); });
+    // The command outlives a window that closes before the session ends.
+    QPointer<DrawingView> shown(&view);
+    registerHostCommand(L"ZOOM", [shown](const std::wstring& rest) {
+        if (shown) zoom(*shown, rest);
+        else acutPrintf(L"\nNo drawing view to zoom.");
+    });
 }
 
 }  // namespace vx::qt

@@ -6,7 +6,7 @@ namespace vx::qt {
 
 class DrawingView;
 
-// Registers ZOOM acting on `view` (the view must outlive the session's commands).
+// Registers ZOOM acting on `view` (once the view is gone, ZOOM says so).
 void registerZoomCommand(DrawingView& view);
 
 }  // namespace vx::qt

@@ -12,10 +12,12 @@
 #include "dbjig.h"
 #include "editor/command_line.h"
 #include "editor/db_bridge.h"
+#include "editor/host_commands.h"
 #include "qt/drawing_view.h"
 #include "qt/gui_input.h"
 #include "qt/painter_sink.h"
 #include "qt/scripted_mouse.h"
+#include "qt/zoom_command.h"
 #include "qt/synthetic_input.h"
 #include "render/scene.h"
 
@@ -299,6 +301,37 @@ private slots:
         }
         scripted(L"Window", editor::Expect::kPoint, byMouse);
         QVERIFY(!byMouse);
+    }
+
+    void theZoomCommandFitsTwoCornersOrTheExtents() {
+        qt::registerZoomCommand(*view);
+        const editor::HostCommandFn* zoom = editor::findHostCommand(L"ZOOM");
+        QVERIFY(zoom);
+        // Corners in either order; the window's middle comes to the view's middle.
+        input->type(L"30,60");
+        input->type(L"10,20");
+        (*zoom)(L"W");
+        QCOMPARE(view->toPixels({20, 40}), QPointF(200, 150));
+        QCOMPARE(view->unitsPerPixel(), 40.0 / 300 / 0.9);
+        (*zoom)(L"e");
+        QCOMPARE(view->unitsPerPixel(), 100.0 / 270);
+        // Asked when not given; a wrong answer, a corner not given or a flat window change nothing.
+        input->type(L"Q");
+        (*zoom)(L"");
+        QVERIFY(transcript.find(L"Zoom [Extents/Window] <Extents>: Q") != std::wstring::npos);
+        QVERIFY(transcript.find(L"Answer E (extents) or W (window).") != std::wstring::npos);
+        input->type(L"ESC");
+        (*zoom)(L"W");
+        input->type(L"10,20");
+        input->type(L"50,20");
+        (*zoom)(L"Window");
+        QVERIFY(transcript.find(L"The corners must differ in x and in y.") != std::wstring::npos);
+        QCOMPARE(view->unitsPerPixel(), 100.0 / 270);
+        // A command that outlives its view does no harm.
+        delete view;
+        view = nullptr;
+        (*zoom)(L"E");
+        QVERIFY(transcript.find(L"No drawing view to zoom.") != std::wstring::npos);
     }
 
     void aZoomWindowFitsTheDraggedRectangleAndEscGivesItUp() {
