@@ -99,8 +99,34 @@ void SceneImpl::drawSpace(SpaceIndex& s, DrawTarget& t) {
     PenBatch batch(t.sink);
     const std::vector<AcDbEntity*>& ents = s.block->entities();
     for (uint32_t i : hits)
-        if (i < ents.size() && !s.entries[i].erased) drawEntity(ents[i], t, batch);
+        if (i < ents.size() && !s.entries[i].erased && !drawAsDot(ents[i], s.entries[i], t, batch))
+            drawEntity(ents[i], t, batch);
     batch.flush();
+}
+
+// An entity whose whole box lies under a pixel on both axes shows as one dot in its pen: its
+// geometry (curves flattened, texts laid out) would land on that pixel anyway, and a view of a
+// whole large drawing holds hundreds of thousands of them.
+bool SceneImpl::drawAsDot(const AcDbEntity* e, const SpaceEntry& en, DrawTarget& t, PenBatch& batch) {
+    const double pixel = t.options.pixel;
+    if (!(pixel > 0) || !en.plain || !en.measured || en.unbounded || e == t.options.leaveOut) return false;
+    const double x0 = en.box.min_corner().get<0>(), y0 = en.box.min_corner().get<1>();
+    const double x1 = en.box.max_corner().get<0>(), y1 = en.box.max_corner().get<1>();
+    if (!(x1 - x0 < pixel && y1 - y0 < pixel)) return false;
+    BuildContext bc{*m_tables};
+    bc.plotting = t.options.plotting;
+    bc.frozenLayers = t.frozenLayers;
+    bool hidden = false;
+    const PenKey key = penKeyOf(readProps(e), bc, hidden);
+    if (hidden) return true;
+    const ResolvedPen rp = resolvePen(key, rootContext());
+    ++t.stats.entities;
+    ++t.stats.dotted;
+    if (!rp.shown) return true;
+    Geometry dot;
+    dot.dots.push_back(Vec2{(x0 + x1) / 2, (y0 + y1) / 2});
+    batch.add(rp.pen, std::move(dot));
+    return true;
 }
 
 void SceneImpl::drawEntities(const std::vector<const AcDbEntity*>& entities, const DrawOptions& options, PrimitiveSink& sink,
