@@ -98,21 +98,34 @@ void SceneImpl::drawSpace(SpaceIndex& s, DrawTarget& t) {
     const std::vector<uint32_t> hits = windowHits(s, t.window);
     PenBatch batch(t.sink);
     const std::vector<AcDbEntity*>& ents = s.block->entities();
+    std::unordered_set<uint64_t> inked;
     for (uint32_t i : hits)
-        if (i < ents.size() && !s.entries[i].erased && !drawAsDot(ents[i], s.entries[i], t, batch))
+        if (i < ents.size() && !s.entries[i].erased && !drawAsDot(ents[i], s.entries[i], t, batch, inked))
             drawEntity(ents[i], t, batch);
     batch.flush();
 }
 
 // An entity whose whole box lies under a pixel on both axes shows as one dot in its pen: its
 // geometry (curves flattened, texts laid out) would land on that pixel anyway, and a view of a
-// whole large drawing holds hundreds of thousands of them.
-bool SceneImpl::drawAsDot(const AcDbEntity* e, const SpaceEntry& en, DrawTarget& t, PenBatch& batch) {
+// whole large drawing holds hundreds of thousands of them. A pixel a dot already inked costs
+// nothing more: its entity's record is not even read.
+bool SceneImpl::drawAsDot(const AcDbEntity* e, const SpaceEntry& en, DrawTarget& t, PenBatch& batch,
+                          std::unordered_set<uint64_t>& inked) {
     const double pixel = t.options.pixel;
     if (!(pixel > 0) || !en.plain || !en.measured || en.unbounded || e == t.options.leaveOut) return false;
     const double x0 = en.box.min_corner().get<0>(), y0 = en.box.min_corner().get<1>();
     const double x1 = en.box.max_corner().get<0>(), y1 = en.box.max_corner().get<1>();
     if (!(x1 - x0 < pixel && y1 - y0 < pixel)) return false;
+    const Vec2 at{(x0 + x1) / 2, (y0 + y1) / 2};
+    const double cx = std::floor(at.x / pixel), cy = std::floor(at.y / pixel);
+    // Cells beyond 32 bits of either axis are not worth remembering.
+    const bool cellable = std::fabs(cx) < 2e9 && std::fabs(cy) < 2e9;
+    const uint64_t cell = cellable ? (uint64_t(uint32_t(int64_t(cx))) << 32) | uint32_t(int64_t(cy)) : 0;
+    if (cellable && inked.count(cell)) {
+        ++t.stats.entities;
+        ++t.stats.dotted;
+        return true;
+    }
     BuildContext bc{*m_tables};
     bc.plotting = t.options.plotting;
     bc.frozenLayers = t.frozenLayers;
@@ -124,8 +137,9 @@ bool SceneImpl::drawAsDot(const AcDbEntity* e, const SpaceEntry& en, DrawTarget&
     ++t.stats.dotted;
     if (!rp.shown) return true;
     Geometry dot;
-    dot.dots.push_back(Vec2{(x0 + x1) / 2, (y0 + y1) / 2});
+    dot.dots.push_back(at);
     batch.add(rp.pen, std::move(dot));
+    if (cellable) inked.insert(cell);
     return true;
 }
 

@@ -92,7 +92,9 @@ private:
 
     void drawSpace(SpaceIndex& s, DrawTarget& t);
     void drawEntity(const AcDbEntity* e, DrawTarget& t, PenBatch& batch);
-    bool drawAsDot(const AcDbEntity* e, const SpaceEntry& en, DrawTarget& t, PenBatch& batch);
+    // `inked`: the pixels a dot of this drawing already covers.
+    bool drawAsDot(const AcDbEntity* e, const SpaceEntry& en, DrawTarget& t, PenBatch& batch,
+                   std::unordered_set<uint64_t>& inked);
     void drawReference(const AcDbEntity* e, const RefContext& ctx, const AcGeMatrix3d& toWorld, int depth,
                        DrawTarget& t, PenBatch& batch);
     void drawLoose(const AcDbEntity* e, const RefContext& ctx, const AcGeMatrix3d& toWorld, bool inBlock,

@@ -2,6 +2,7 @@
 // dot in its own pen and its contents are not visited; one a little larger is drawn in full.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -154,6 +155,28 @@ TEST(Detail, LooseEntitiesAtOrAboveAPixelKeepTheirGeometry) {
         EXPECT_EQ(sink.linesWithAci(5).size(), 1u) << pixel;
         EXPECT_FALSE(sink.texts().empty() && sink.linesWithAci(2).empty()) << pixel;
     }
+}
+
+TEST(Detail, APixelAlreadyInkedTakesNoSecondDot) {
+    // In the pixel (0,0)-(1,1): a line on a layer that is off, then a red and a green circle;
+    // a blue line in a pixel of its own.
+    auto db = ezdxfDrawing("inked-pixel", R"PY(
+doc.layers.add('HID', color=6).off()
+msp.add_line((0, 0), (0.1, 0.1), dxfattribs={'layer': 'HID'})
+msp.add_circle((0.3, 0.3), 0.05, dxfattribs={'color': 1})
+msp.add_circle((0.6, 0.6), 0.05, dxfattribs={'color': 3})
+msp.add_line((5, 5), (5.1, 5.1), dxfattribs={'color': 5})
+)PY");
+    ASSERT_TRUE(db);
+    RecordingSink sink;
+    const auto stats = drawModel(*db, sink, 0.01, true, 1.0);
+    // The hidden line inks nothing, so the red circle's dot is drawn; the green one's pixel is taken.
+    EXPECT_EQ(stats.dotted, 3u);
+    std::vector<int> colours;
+    for (const auto& call : sink.calls)
+        for (size_t k = 0; k < call.geometry.dots.size(); ++k) colours.push_back(call.pen.color.aci);
+    std::sort(colours.begin(), colours.end());
+    EXPECT_EQ(colours, (std::vector<int>{1, 5}));
 }
 
 }  // namespace
