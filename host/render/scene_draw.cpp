@@ -44,13 +44,7 @@ class PenBatch {
 public:
     explicit PenBatch(PrimitiveSink& sink) : m_sink(sink) {}
     void add(const Pen& pen, Geometry&& g) {
-        Geometry* target = nullptr;
-        for (auto& kv : m_groups)
-            if (kv.first == pen) target = &kv.second;
-        if (!target) {
-            m_groups.emplace_back(pen, Geometry());
-            target = &m_groups.back().second;
-        }
+        Geometry* target = &groupOf(pen);
         m_size += sizeOf(g);
         auto move = [](auto& into, auto& from) {
             into.insert(into.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
@@ -60,6 +54,11 @@ public:
         move(target->texts, g.texts);
         move(target->dots, g.dots);
         if (m_size > kBatchLimit) flush();
+    }
+    // A dot of a tiny entity: no geometry of its own is made for it.
+    void addDot(const Pen& pen, Vec2 at) {
+        groupOf(pen).dots.push_back(at);
+        if (++m_size > kBatchLimit) flush();
     }
     void flush() {
         for (auto& kv : m_groups)
@@ -73,6 +72,13 @@ public:
     }
 
 private:
+    Geometry& groupOf(const Pen& pen) {
+        for (auto& kv : m_groups)
+            if (kv.first == pen) return kv.second;
+        m_groups.emplace_back(pen, Geometry());
+        return m_groups.back().second;
+    }
+
     PrimitiveSink& m_sink;
     std::vector<std::pair<Pen, Geometry>> m_groups;
     size_t m_size = 0;
@@ -136,9 +142,7 @@ bool SceneImpl::drawAsDot(const AcDbEntity* e, const SpaceEntry& en, DrawTarget&
     ++t.stats.entities;
     ++t.stats.dotted;
     if (!rp.shown) return true;
-    Geometry dot;
-    dot.dots.push_back(at);
-    batch.add(rp.pen, std::move(dot));
+    batch.addDot(rp.pen, at);
     if (cellable) inked.insert(cell);
     return true;
 }
