@@ -77,6 +77,7 @@ bool DrawingView::drawingChanged() const {
 
 void DrawingView::redraw() {
     m_stale = true;
+    m_scroll = {};
     update();
 }
 
@@ -175,7 +176,19 @@ render::DrawOptions DrawingView::viewOptions() const {
     return options;
 }
 
+void DrawingView::paintSheet(QPainter& p) {
+    const render::Box2 paper = sheet();
+    if (paper.empty()) return;
+    const QRectF r = QRectF(toPixels({paper.x0, paper.y1}), toPixels({paper.x1, paper.y0}));
+    p.fillRect(r.translated(4, 4), QColor(12, 14, 18));  // its shadow
+    p.fillRect(r, kSheet);
+    p.setPen(QPen(QColor(150, 155, 165), 0));
+    p.drawRect(r);
+}
+
 void DrawingView::render() {
+    if (!m_scroll.isNull() && renderScrolled()) return;
+    m_scroll = {};
     if (m_buffer.size() != size() * devicePixelRatio()) {
         m_buffer = QImage(size() * devicePixelRatio(), QImage::Format_RGB32);
         m_buffer.setDevicePixelRatio(devicePixelRatio());
@@ -192,14 +205,7 @@ void DrawingView::render() {
     if (!m_scene || m_space.isNull()) return;
     QPainter p(&m_buffer);
     p.setRenderHint(QPainter::Antialiasing, true);
-    const render::Box2 paper = sheet();
-    if (!paper.empty()) {
-        const QRectF r = QRectF(toPixels({paper.x0, paper.y1}), toPixels({paper.x1, paper.y0}));
-        p.fillRect(r.translated(4, 4), QColor(12, 14, 18));  // its shadow
-        p.fillRect(r, kSheet);
-        p.setPen(QPen(QColor(150, 155, 165), 0));
-        p.drawRect(r);
-    }
+    paintSheet(p);
     PainterSink sink(p, worldToPixels());
     render::DrawOptions options = viewOptions();
     options.leaveOut = editor::jigEntity();
@@ -327,7 +333,7 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* e) {
         const QPoint shift = e->pos() - m_panFrom;
         m_center = m_center - render::Vec2{shift.x() / m_scale, -shift.y() / m_scale};
         m_showsExtents = m_fittedNothing = false;
-        redraw();
+        scrollBuffer(shift);
         return;
     }
     if (e->button() != Qt::LeftButton) return;

@@ -78,6 +78,10 @@ private:
     void paintHighlight(QPainter& p, QPoint shift);
     void paintJig(QPainter& p);
     render::DrawOptions viewOptions() const;
+    void paintSheet(QPainter& p);
+    // A pan moves the back buffer and draws only the strips that came into view.
+    void scrollBuffer(QPoint shift);
+    bool renderScrolled();
     render::Box2 sheet() const;
 
     GuiInput& m_input;
@@ -87,6 +91,7 @@ private:
     AcDbObjectId m_space;
     QImage m_buffer;
     bool m_stale = true;
+    QPoint m_scroll;  // a pan the back buffer has not followed yet
     int m_renders = 0;
     // What the back buffer shows: the drawing's store and revision, and the jig entity left out.
     uint64_t m_drawnSerial = 0, m_drawnRevision = 0;

@@ -40,6 +40,11 @@ QPainterPath fillPath(const std::vector<render::Polygon>& polygons, const render
 
 }  // namespace
 
+std::vector<render::Vec2> textBox(const render::TextRun& t) {
+    const double w = std::max(t.advance, 0.0);
+    return {{0, 0}, {w, 0}, {w, 1}, {0, 1}};
+}
+
 PainterSink::PainterSink(QPainter& painter, const render::Affine& worldToPixels, Style style)
     : m_painter(painter), m_toPixels(worldToPixels), m_style(style) {}
 
@@ -76,11 +81,17 @@ void PainterSink::add(const render::Pen& pen, const render::Geometry& g, const r
         const render::Vec2 p = m.map(d);
         dots.emplace_back(p.x, p.y);
     }
-    // Outline texts as the font library's glyphs, flattened to half a pixel.
+    // Outline texts as the font library's glyphs, flattened to half a pixel; texts too low to
+    // read as their box, which costs no glyph outlines.
+    QPainterPath greeked;
     for (const render::TextRun& t : g.texts) {
         const render::Affine tm = t.toLocal.then(m);
         const double pixelsPerUnit = tm.scale();
         if (pixelsPerUnit * std::max(t.advance, 1.0) < kDetailPixels) continue;
+        if (pixelsPerUnit < kGreekPixels) {
+            addPath(greeked, textBox(t), tm, true);
+            continue;
+        }
         render::GlyphGeometry glyphs;
         render::fontLibrary().glyphs(t.font, t.text, 0.5 / pixelsPerUnit, glyphs);
         m_painter.fillPath(fillPath(glyphs.fills, tm, Qt::WindingFill), colour);
@@ -88,6 +99,7 @@ void PainterSink::add(const render::Pen& pen, const render::Geometry& g, const r
         for (const render::Polyline& pl : glyphs.strokes) addPath(strokes, pl.points, tm, false);
         m_painter.drawPath(strokes);
     }
+    if (!greeked.isEmpty()) m_painter.drawPath(greeked);
     if (!dots.empty()) m_painter.drawPoints(dots.data(), int(dots.size()));
 }
 

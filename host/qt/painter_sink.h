@@ -21,12 +21,17 @@ public:
 
     // Anything smaller than this many pixels is drawn as a dot: tiny entities cost no paths.
     static constexpr double kDetailPixels = 0.75;
+    // Texts lower than this many pixels are drawn as the outline of their box ("greeked").
+    static constexpr double kGreekPixels = 2.0;
 
 private:
     QPainter& m_painter;
     render::Affine m_toPixels;
     Style m_style;
 };
+
+// A text run's box in its text space: the baseline to one text height above, over its advance.
+std::vector<render::Vec2> textBox(const render::TextRun& t);
 
 // The view's dark background; wipeouts paint with it.
 QColor viewBackground();

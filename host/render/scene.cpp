@@ -104,6 +104,7 @@ SpaceEntry SceneImpl::measure(const AcDbEntity* e) {
     Box3 box;
     const Outcome o = measureEntity(e, *m_tables, AcGeMatrix3d::kIdentity, box, true);
     en.measured = !box.empty();
+    en.plain = o == Outcome::Drawn && !isReference(e) && !isViewport(e) && !isWipeout(e);
     if (o == Outcome::Unknown || o == Outcome::Damaged) {
         // Kinds that draw nothing and damaged entities are still found by a window on their
         // (finite) points, so that drawing the window counts them.

@@ -21,8 +21,8 @@ struct DrawOptions {
     bool plotting = true;      // leave out layers that are not plotted, and "Defpoints"
     Box2 view;                 // infinite lines (XLINE, RAY) are clipped to this box
     // The size in world units under which detail cannot be told apart (a device pixel): a block
-    // reference or MINSERT cell whose box is smaller on both axes is drawn as a dot in its own
-    // pen instead of its contents. 0 draws every reference in full.
+    // reference, MINSERT cell or loose entity of the space (not a wipeout) whose box is smaller
+    // on both axes is drawn as a dot in its own pen instead of its contents. 0 draws all in full.
     double pixel = 0;
     // An entity drawn elsewhere (the one a jig drags, which a view draws above its cached image).
     const AcDbEntity* leaveOut = nullptr;
@@ -33,7 +33,7 @@ struct DrawStats {
     uint64_t entities = 0;     // entities drawn
     uint64_t unknown = 0;      // kinds that draw nothing
     uint64_t skipped = 0;      // entities refused as damaged (NaN coordinates, bad knots ...)
-    uint64_t dotted = 0;       // references (and MINSERT cells) under a pixel drawn as a dot
+    uint64_t dotted = 0;       // entities, references and MINSERT cells under a pixel drawn as a dot
 };
 
 class Scene {

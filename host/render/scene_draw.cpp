@@ -44,13 +44,7 @@ class PenBatch {
 public:
     explicit PenBatch(PrimitiveSink& sink) : m_sink(sink) {}
     void add(const Pen& pen, Geometry&& g) {
-        Geometry* target = nullptr;
-        for (auto& kv : m_groups)
-            if (kv.first == pen) target = &kv.second;
-        if (!target) {
-            m_groups.emplace_back(pen, Geometry());
-            target = &m_groups.back().second;
-        }
+        Geometry* target = &groupOf(pen);
         m_size += sizeOf(g);
         auto move = [](auto& into, auto& from) {
             into.insert(into.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
@@ -60,6 +54,11 @@ public:
         move(target->texts, g.texts);
         move(target->dots, g.dots);
         if (m_size > kBatchLimit) flush();
+    }
+    // A dot of a tiny entity: no geometry of its own is made for it.
+    void addDot(const Pen& pen, Vec2 at) {
+        groupOf(pen).dots.push_back(at);
+        if (++m_size > kBatchLimit) flush();
     }
     void flush() {
         for (auto& kv : m_groups)
@@ -73,6 +72,13 @@ public:
     }
 
 private:
+    Geometry& groupOf(const Pen& pen) {
+        for (auto& kv : m_groups)
+            if (kv.first == pen) return kv.second;
+        m_groups.emplace_back(pen, Geometry());
+        return m_groups.back().second;
+    }
+
     PrimitiveSink& m_sink;
     std::vector<std::pair<Pen, Geometry>> m_groups;
     size_t m_size = 0;
@@ -98,9 +104,47 @@ void SceneImpl::drawSpace(SpaceIndex& s, DrawTarget& t) {
     const std::vector<uint32_t> hits = windowHits(s, t.window);
     PenBatch batch(t.sink);
     const std::vector<AcDbEntity*>& ents = s.block->entities();
+    std::unordered_set<uint64_t> inked;
     for (uint32_t i : hits)
-        if (i < ents.size() && !s.entries[i].erased) drawEntity(ents[i], t, batch);
+        if (i < ents.size() && !s.entries[i].erased && !drawAsDot(ents[i], s.entries[i], t, batch, inked))
+            drawEntity(ents[i], t, batch);
     batch.flush();
+}
+
+// An entity whose whole box lies under a pixel on both axes shows as one dot in its pen: its
+// geometry (curves flattened, texts laid out) would land on that pixel anyway, and a view of a
+// whole large drawing holds hundreds of thousands of them. A pixel a dot already inked costs
+// nothing more: its entity's record is not even read.
+bool SceneImpl::drawAsDot(const AcDbEntity* e, const SpaceEntry& en, DrawTarget& t, PenBatch& batch,
+                          std::unordered_set<uint64_t>& inked) {
+    const double pixel = t.options.pixel;
+    if (!(pixel > 0) || !en.plain || !en.measured || en.unbounded || e == t.options.leaveOut) return false;
+    const double x0 = en.box.min_corner().get<0>(), y0 = en.box.min_corner().get<1>();
+    const double x1 = en.box.max_corner().get<0>(), y1 = en.box.max_corner().get<1>();
+    if (!(x1 - x0 < pixel && y1 - y0 < pixel)) return false;
+    const Vec2 at{(x0 + x1) / 2, (y0 + y1) / 2};
+    const double cx = std::floor(at.x / pixel), cy = std::floor(at.y / pixel);
+    // Cells beyond 32 bits of either axis are not worth remembering.
+    const bool cellable = std::fabs(cx) < 2e9 && std::fabs(cy) < 2e9;
+    const uint64_t cell = cellable ? (uint64_t(uint32_t(int64_t(cx))) << 32) | uint32_t(int64_t(cy)) : 0;
+    if (cellable && inked.count(cell)) {
+        ++t.stats.entities;
+        ++t.stats.dotted;
+        return true;
+    }
+    BuildContext bc{*m_tables};
+    bc.plotting = t.options.plotting;
+    bc.frozenLayers = t.frozenLayers;
+    bool hidden = false;
+    const PenKey key = penKeyOf(readProps(e), bc, hidden);
+    if (hidden) return true;
+    const ResolvedPen rp = resolvePen(key, rootContext());
+    ++t.stats.entities;
+    ++t.stats.dotted;
+    if (!rp.shown) return true;
+    batch.addDot(rp.pen, at);
+    if (cellable) inked.insert(cell);
+    return true;
 }
 
 void SceneImpl::drawEntities(const std::vector<const AcDbEntity*>& entities, const DrawOptions& options, PrimitiveSink& sink,

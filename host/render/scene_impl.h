@@ -36,6 +36,7 @@ struct SpaceEntry {
     bool indexed = false;    // in the tree (has a box)
     bool measured = false;   // the box is the entity's geometry (not just where it stands)
     bool unbounded = false;  // met by any window (XLINE, RAY, entities that cannot be placed)
+    bool plain = false;      // drawn by itself (not a reference, viewport or wipeout) and sound
 };
 
 // The tree holds entry numbers; their boxes stay in the entries.
@@ -91,6 +92,9 @@ private:
 
     void drawSpace(SpaceIndex& s, DrawTarget& t);
     void drawEntity(const AcDbEntity* e, DrawTarget& t, PenBatch& batch);
+    // `inked`: the pixels a dot of this drawing already covers.
+    bool drawAsDot(const AcDbEntity* e, const SpaceEntry& en, DrawTarget& t, PenBatch& batch,
+                   std::unordered_set<uint64_t>& inked);
     void drawReference(const AcDbEntity* e, const RefContext& ctx, const AcGeMatrix3d& toWorld, int depth,
                        DrawTarget& t, PenBatch& batch);
     void drawLoose(const AcDbEntity* e, const RefContext& ctx, const AcGeMatrix3d& toWorld, bool inBlock,

@@ -142,6 +142,59 @@ private slots:
         QVERIFY(std::abs(after.x - before.x) < 1e-9 && std::abs(after.y - before.y) < 1e-9);
     }
 
+    // A pan moves the cached image and draws only the strips that came into view: the result is
+    // the image a full redraw of the panned view gives.
+    void aPanDrawsOnlyTheNewStripsAndMatchesAFullRedraw() {
+        view->grab();
+        const int renders = view->renders();
+        const double unitsPerPixel = view->unitsPerPixel();
+        const QPoint from(200, 150), to(237, 127);
+        qt::hand::press(view, from, Qt::MiddleButton);
+        qt::hand::move(view, to, Qt::MiddleButton);
+        qt::hand::release(view, to, Qt::MiddleButton);
+        const QImage panned = view->grab().toImage();
+        QCOMPARE(view->renders(), renders + 1);
+        // The last strip asked for is a band a few pixels wider than the pan, not the view.
+        const render::Box2 strip = scene->lastWindow;
+        QVERIFY(std::min(strip.width(), strip.height()) < (37 + 6) * unitsPerPixel);
+        view->redraw();
+        const QImage full = view->grab().toImage();
+        QCOMPARE(panned.size(), full.size());
+        // A line exactly on a pixel border may fall to either side of it by a rounding error of
+        // the map: a pixel counts as wrong when no pixel next to it in the other image matches.
+        auto close = [](QRgb a, QRgb b) {
+            return std::abs(qRed(a) - qRed(b)) <= 40 && std::abs(qGreen(a) - qGreen(b)) <= 40 &&
+                   std::abs(qBlue(a) - qBlue(b)) <= 40;
+        };
+        int differing = 0;
+        for (int y = 1; y + 1 < full.height(); ++y)
+            for (int x = 1; x + 1 < full.width(); ++x) {
+                bool matched = false;
+                for (int dy = -1; dy <= 1 && !matched; ++dy)
+                    for (int dx = -1; dx <= 1 && !matched; ++dx) matched = close(panned.pixel(x, y), full.pixel(x + dx, y + dy));
+                if (!matched) ++differing;
+            }
+        QVERIFY2(differing == 0, QByteArray::number(differing));
+        // The square's edges moved with the pan and were drawn into the new strips.
+        QVERIFY(redNear(full, int(view->toPixels({0, 50}).x()), int(view->toPixels({0, 50}).y())));
+    }
+
+    void aZoomAfterAPanRedrawsTheWholeView() {
+        view->grab();
+        qt::hand::press(view, QPoint(200, 150), Qt::MiddleButton);
+        qt::hand::move(view, QPoint(260, 150), Qt::MiddleButton);
+        qt::hand::release(view, QPoint(260, 150), Qt::MiddleButton);
+        const QPointF at(200, 150);
+        QWheelEvent in(at, view->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &in);
+        view->grab();
+        const render::Box2 window = scene->lastWindow;
+        QVERIFY(window.width() > 390 * view->unitsPerPixel() && window.height() > 290 * view->unitsPerPixel());
+        const QImage shot = view->grab().toImage();
+        const QPointF corner = view->toPixels({50, 50});  // on the diagonal
+        QVERIFY(redNear(shot, int(corner.x()), int(corner.y())));
+    }
+
     void aClickIsAPointAndAtSelectObjectsAPick() {
         const QPoint at(200, 150);
         const render::Vec2 w = view->toWorld(at);

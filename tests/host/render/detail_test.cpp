@@ -2,6 +2,7 @@
 // dot in its own pen and its contents are not visited; one a little larger is drawn in full.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -93,6 +94,89 @@ TEST(Detail, APageOfDeeplyNestedBlocksCostsWhatItsPixelsHold) {
     EXPECT_TRUE(sink.lines().empty());
     EXPECT_EQ(stats.dotted, 32768u + 6u);
     EXPECT_EQ(sink.dots().size(), 32768u + 6u);
+}
+
+// Loose entities of a space: a circle, a line on a blue layer, a text and a wipeout, all under a
+// unit; a tiny line on a layer that is off; a long line across.
+std::unique_ptr<AcDbDatabase> looseSmall() {
+    return ezdxfDrawing("loose-small", R"PY(
+doc.layers.add('BLUE', color=5)
+doc.layers.add('HID', color=6).off()
+msp.add_circle((10, 10), 0.2, dxfattribs={'color': 1})
+msp.add_line((20, 0), (20.3, 0.1), dxfattribs={'layer': 'BLUE'})
+msp.add_text('abc', height=0.1, dxfattribs={'color': 2, 'insert': (30, 0)})
+msp.add_line((40, 0), (40.2, 0.2), dxfattribs={'layer': 'HID'})
+msp.add_wipeout([(50, 0), (50.5, 0), (50.5, 0.5)])
+msp.add_line((0, 50), (100, 50), dxfattribs={'color': 4})
+)PY");
+}
+
+TEST(Detail, LooseEntitiesUnderAPixelAreOneDotInTheirOwnPen) {
+    auto db = looseSmall();
+    ASSERT_TRUE(db);
+    RecordingSink sink;
+    const auto stats = drawModel(*db, sink, 0.01, true, 1.0);
+    // Circle, line and text are dots; the line on the layer that is off is nothing; the long
+    // line is drawn as it is; the wipeout keeps its mask (it must still cover what lies below).
+    EXPECT_EQ(stats.dotted, 3u);
+    ASSERT_EQ(sink.linesWithAci(4).size(), 1u);
+    EXPECT_EQ(sink.linesWithAci(1).size() + sink.linesWithAci(5).size() + sink.linesWithAci(6).size(), 0u);
+    std::vector<std::pair<Vec2, int>> dots;
+    for (const auto& call : sink.calls)
+        for (const Vec2& d : call.geometry.dots) dots.emplace_back(call.toWorld.map(d), call.pen.color.aci);
+    ASSERT_EQ(dots.size(), 3u);
+    auto dotOf = [&](int aci) {
+        for (const auto& d : dots)
+            if (d.second == aci) return d.first;
+        ADD_FAILURE() << "no dot in colour " << aci;
+        return Vec2{-1e9, -1e9};
+    };
+    const Vec2 circle = dotOf(1), line = dotOf(5), text = dotOf(2);
+    EXPECT_NEAR(circle.x, 10, 1e-4);
+    EXPECT_NEAR(circle.y, 10, 1e-4);
+    EXPECT_NEAR(line.x, 20.15, 1e-4);
+    EXPECT_NEAR(line.y, 0.05, 1e-4);
+    EXPECT_GT(text.x, 30);
+    EXPECT_LT(text.x, 30.5);
+    EXPECT_FALSE(sink.rings().empty());  // the wipeout's mask
+    EXPECT_FALSE(sink.barriers.empty());
+}
+
+TEST(Detail, LooseEntitiesAtOrAboveAPixelKeepTheirGeometry) {
+    auto db = looseSmall();
+    ASSERT_TRUE(db);
+    for (double pixel : {0.0, 0.05}) {
+        RecordingSink sink;
+        const auto stats = drawModel(*db, sink, 0.001, true, pixel);
+        EXPECT_EQ(stats.dotted, 0u) << pixel;
+        EXPECT_TRUE(sink.dots().empty()) << pixel;
+        ASSERT_EQ(sink.linesWithAci(1).size(), 1u) << pixel;  // the circle, flattened
+        EXPECT_GT(sink.linesWithAci(1)[0].points.size(), 8u);
+        EXPECT_EQ(sink.linesWithAci(5).size(), 1u) << pixel;
+        EXPECT_FALSE(sink.texts().empty() && sink.linesWithAci(2).empty()) << pixel;
+    }
+}
+
+TEST(Detail, APixelAlreadyInkedTakesNoSecondDot) {
+    // In the pixel (0,0)-(1,1): a line on a layer that is off, then a red and a green circle;
+    // a blue line in a pixel of its own.
+    auto db = ezdxfDrawing("inked-pixel", R"PY(
+doc.layers.add('HID', color=6).off()
+msp.add_line((0, 0), (0.1, 0.1), dxfattribs={'layer': 'HID'})
+msp.add_circle((0.3, 0.3), 0.05, dxfattribs={'color': 1})
+msp.add_circle((0.6, 0.6), 0.05, dxfattribs={'color': 3})
+msp.add_line((5, 5), (5.1, 5.1), dxfattribs={'color': 5})
+)PY");
+    ASSERT_TRUE(db);
+    RecordingSink sink;
+    const auto stats = drawModel(*db, sink, 0.01, true, 1.0);
+    // The hidden line inks nothing, so the red circle's dot is drawn; the green one's pixel is taken.
+    EXPECT_EQ(stats.dotted, 3u);
+    std::vector<int> colours;
+    for (const auto& call : sink.calls)
+        for (size_t k = 0; k < call.geometry.dots.size(); ++k) colours.push_back(call.pen.color.aci);
+    std::sort(colours.begin(), colours.end());
+    EXPECT_EQ(colours, (std::vector<int>{1, 5}));
 }
 
 }  // namespace
