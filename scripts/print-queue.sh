@@ -2,13 +2,14 @@
 #
 # print_queue_start makes sure a CUPS scheduler runs (a container has no init to start one, so
 # cupsd is started in the foreground as a background process of the calling shell), adds the
-# cups-pdf queue VXPDF and names it and its output folder to the tests (VX_TEST_CUPS_QUEUE,
+# cups-pdf queue VXPDF-<pid> and names it and its output folder to the tests (VX_TEST_CUPS_QUEUE,
 # VX_TEST_CUPS_PDF_DIR). print_queue_stop removes the queue, and the scheduler when it started
-# one; print_queue_on_exit has it run when the calling shell ends, by a failure or a signal too,
+# one and no other run's queue is left on it (two test runs on one machine must not pull the
+# queue or the daemon from under each other); print_queue_on_exit has it run when the calling shell ends, by a failure or a signal too,
 # so that no run leaves a queue or a daemon behind.
 # Without root or without CUPS it says why and returns 1: the printing tests then skip loudly.
 
-print_queue_name=VXPDF
+print_queue_name=VXPDF-$$
 print_queue_cupsd_pid=
 print_queue_added=
 
@@ -43,7 +44,7 @@ print_queue_start() {
 
 print_queue_stop() {
   if [ -n "$print_queue_added" ]; then lpadmin -x "$print_queue_name" 2>/dev/null || true; fi
-  if [ -n "$print_queue_cupsd_pid" ]; then
+  if [ -n "$print_queue_cupsd_pid" ] && ! LC_ALL=C lpstat -v 2>/dev/null | grep -q "device for VXPDF-"; then
     kill "$print_queue_cupsd_pid" 2>/dev/null || true
     wait "$print_queue_cupsd_pid" 2>/dev/null || true
   fi
