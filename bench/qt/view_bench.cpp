@@ -22,6 +22,7 @@
 #include "qt/drawing_view.h"
 #include "qt/gui_input.h"
 #include "render/scene.h"
+#include "render/space_query.h"
 #include "text/encoding.h"
 
 namespace {
@@ -85,7 +86,8 @@ int main(int argc, char** argv) {
 
     vx::qt::GuiInput input;
     vx::qt::DrawingView view(input);
-    view.setSceneMaker(vx::render::makeScene);
+    // As the desktop host makes it: the view and the selection share the drawing's one scene.
+    view.setSceneMaker(vx::render::makeSharedScene);
     view.resize(1600, 1000);
     view.setAttribute(Qt::WA_DontShowOnScreen);
     view.QWidget::show();

@@ -18,6 +18,7 @@
 #include "qt/script_driver.h"
 #ifdef VX_HAVE_SCENE
 #include "render/scene.h"
+#include "render/space_query.h"
 #endif
 
 using namespace vx;
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
             return input.atCommandPrompt(std::move(gesture));
         };
 #ifdef VX_HAVE_SCENE
-        window.view()->setSceneMaker(render::makeScene);
+        window.view()->setSceneMaker(render::makeSharedScene);
 #endif
         window.show();
         // Drawings load on a worker thread; a script's transcript names a failed load itself.

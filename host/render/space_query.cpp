@@ -14,15 +14,39 @@ struct IndexAttachment final : vx::db::Attachment {
     SceneImpl scene;
 };
 
+SceneImpl& drawingScene(AcDbDatabase& db) {
+    std::unique_ptr<vx::db::Attachment>& slot = db.store().spatialIndex;
+    if (!slot) slot = std::make_unique<IndexAttachment>(db);
+    return static_cast<IndexAttachment&>(*slot).scene;
+}
+
+class SharedScene final : public Scene {
+public:
+    explicit SharedScene(AcDbDatabase& db) : m_db(db) {}
+    void draw(AcDbObjectId space, const Box2& window, const DrawOptions& options, PrimitiveSink& sink,
+              DrawStats& stats) override {
+        drawingScene(m_db).draw(space, window, options, sink, stats);
+    }
+    Box2 extents(AcDbObjectId space) override { return drawingScene(m_db).extents(space); }
+    Box2 entityExtents(AcDbObjectId entity) override { return drawingScene(m_db).entityExtents(entity); }
+    void drawEntities(const std::vector<const AcDbEntity*>& entities, const DrawOptions& options,
+                      PrimitiveSink& sink, DrawStats& stats) override {
+        drawingScene(m_db).drawEntities(entities, options, sink, stats);
+    }
+
+private:
+    AcDbDatabase& m_db;
+};
+
 }  // namespace
 
 std::vector<uint32_t> spaceCandidates(AcDbObjectId space, const Box2& window) {
     const auto* block = AcDbBlockTableRecord::cast(space.object());
     AcDbDatabase* db = block ? block->database() : nullptr;
     if (!db) return {};
-    std::unique_ptr<vx::db::Attachment>& slot = db->store().spatialIndex;
-    if (!slot) slot = std::make_unique<IndexAttachment>(*db);
-    return static_cast<IndexAttachment&>(*slot).scene.candidates(space, window);
+    return drawingScene(*db).candidates(space, window);
 }
+
+std::unique_ptr<Scene> makeSharedScene(AcDbDatabase& db) { return std::make_unique<SharedScene>(db); }
 
 }  // namespace vx::render

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "dbid.h"
 #include "render/geometry.h"
+#include "render/scene.h"
 
 namespace vx::render {
 
@@ -16,5 +18,11 @@ namespace vx::render {
 // window, so an exact test over the answer gives what a test over the whole space gives. The
 // index is kept with the drawing and follows its edits; empty for a null or foreign space.
 std::vector<uint32_t> spaceCandidates(AcDbObjectId space, const Box2& window);
+
+// A scene that draws through that same index: a view made with it and the selection share one
+// scene per drawing (one build, one copy in memory; the first pick after the view was drawn finds
+// the index there). It looks the drawing's scene up at each call, so it survives the store
+// dropping its index.
+std::unique_ptr<Scene> makeSharedScene(AcDbDatabase& db);
 
 }  // namespace vx::render

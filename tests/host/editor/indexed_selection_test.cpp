@@ -12,11 +12,13 @@
 #include "../dxf/ezdxf_check.h"
 #include "acdb.h"
 #include "aced.h"
+#include "db/store.h"
 #include "dbapserv.h"
 #include "editor/db_bridge.h"
 #include "editor/documents.h"
 #include "editor/selection.h"
 #include "editor_fixture.h"
+#include "render/space_query.h"
 
 namespace vx::editor::test {
 namespace {
@@ -280,6 +282,27 @@ TEST_F(IndexedSelectionTest, AChangedBlockDefinitionMovesEveryReferenceThatShows
         line->close();
     }
     EXPECT_GT(compareWithMeasuringAll(4), 100);
+}
+
+TEST_F(IndexedSelectionTest, AViewsSharedSceneIsTheIndexSelectionAsks) {
+    ASSERT_FALSE(db->store().spatialIndex) << "nothing has asked for the index yet";
+    const std::unique_ptr<render::Scene> view = render::makeSharedScene(*db);
+    const render::Box2 shown = view->extents(space);
+    ASSERT_FALSE(shown.empty());
+    // Drawing the view built the drawing's one scene; selecting uses it rather than a second one.
+    const db::Attachment* built = db->store().spatialIndex.get();
+    ASSERT_NE(built, nullptr);
+    EXPECT_GT(compareWithMeasuringAll(6), 100);
+    EXPECT_EQ(db->store().spatialIndex.get(), built);
+    // A view kept across the store dropping its index (the drawing cleared) builds it again.
+    db->store().spatialIndex.reset();
+    const render::Box2 again = view->extents(space);
+    EXPECT_NE(db->store().spatialIndex.get(), nullptr);
+    EXPECT_EQ(again.x0, shown.x0);
+    EXPECT_EQ(again.y0, shown.y0);
+    EXPECT_EQ(again.x1, shown.x1);
+    EXPECT_EQ(again.y1, shown.y1);
+    EXPECT_GT(compareWithMeasuringAll(7), 100);
 }
 
 }  // namespace
