@@ -256,26 +256,19 @@ PlotRunSettings CVxBatchPltDlg::runSettings() const {
     return run;
 }
 
-void CVxBatchPltDlg::OnPreview() {
-    if (!readyToRun(true)) return;
-    BeginEditorCommand();
-    {
-        AcAxDocLock lock;
-        CAcModuleResourceOverride resources;
-        ListRows rows(m_list);
-        previewFirstTicked(runSettings(), rows);
-        CompleteEditorCommand();
-    }
-}
+void CVxBatchPltDlg::OnPreview() { runOnTickedRows(true, previewFirstTicked); }
 
-void CVxBatchPltDlg::OnPlot() {
-    if (!readyToRun(false)) return;
+void CVxBatchPltDlg::OnPlot() { runOnTickedRows(false, plotTicked); }
+
+// The dialog steps aside while the drawing is locked and the rows are plotted or previewed.
+void CVxBatchPltDlg::runOnTickedRows(bool preview, void (*run)(const PlotRunSettings&, PlotRowAccess&)) {
+    if (!readyToRun(preview)) return;
     BeginEditorCommand();
     {
         AcAxDocLock lock;
         CAcModuleResourceOverride resources;
         ListRows rows(m_list);
-        plotTicked(runSettings(), rows);
+        run(runSettings(), rows);
         CompleteEditorCommand();
     }
 }

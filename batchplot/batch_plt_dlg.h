@@ -43,6 +43,7 @@ private:
     void fillRows();
     // The checks of both runs; false (after the message) when the run may not begin.
     bool readyToRun(bool preview);
+    void runOnTickedRows(bool preview, void (*run)(const PlotRunSettings&, PlotRowAccess&));
     PlotRunSettings runSettings() const;
 
     std::unique_ptr<AcDbPlotSettings> m_settings;  // the active layout's settings, copied at opening
