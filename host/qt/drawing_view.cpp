@@ -15,6 +15,7 @@
 #include "editor/input_event.h"
 #include "qt/gui_input.h"
 #include "qt/painter_sink.h"
+#include "qt/pending_draw.h"
 #include "render/scene.h"
 
 namespace vx::qt {
@@ -41,6 +42,9 @@ DrawingView::DrawingView(GuiInput& input, QWidget* parent) : QWidget(parent), m_
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(200, 150);
     setCursor(Qt::CrossCursor);
+    m_slices.setSingleShot(true);
+    m_slices.setInterval(0);
+    connect(&m_slices, &QTimer::timeout, this, [this] { drawSlice(); });
 }
 
 DrawingView::~DrawingView() = default;
@@ -48,7 +52,12 @@ DrawingView::~DrawingView() = default;
 void DrawingView::show(AcDbDatabase* db, AcDbObjectId space) {
     const bool fresh = db != m_db;
     const bool otherSpace = space != m_space;
-    if (fresh) m_scene.reset();
+    if (fresh) {
+        m_slices.stop();
+        m_pending.reset();
+        m_scene.reset();
+        m_last = m_overview = Picture();
+    }
     m_db = db;
     m_space = space;
     if (db && !m_scene && m_maker) m_scene = m_maker(*db);
@@ -186,33 +195,6 @@ void DrawingView::paintSheet(QPainter& p) {
     p.drawRect(r);
 }
 
-void DrawingView::render() {
-    if (!m_scroll.isNull() && renderScrolled()) return;
-    m_scroll = {};
-    if (m_buffer.size() != size() * devicePixelRatio()) {
-        m_buffer = QImage(size() * devicePixelRatio(), QImage::Format_RGB32);
-        m_buffer.setDevicePixelRatio(devicePixelRatio());
-    }
-    m_buffer.fill(kBackground);
-    m_stale = false;
-    m_highlighted = 0;  // the overlay belongs to the old image
-    ++m_renders;
-    m_drawnWithout = editor::jigEntity();
-    if (m_db) {
-        m_drawnSerial = m_db->store().serial;
-        m_drawnRevision = m_db->store().revision;
-    }
-    if (!m_scene || m_space.isNull()) return;
-    QPainter p(&m_buffer);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    paintSheet(p);
-    PainterSink sink(p, worldToPixels());
-    render::DrawOptions options = viewOptions();
-    options.leaveOut = editor::jigEntity();
-    render::DrawStats stats;
-    m_scene->draw(m_space, options.view, options, sink, stats);
-}
-
 // Only the entities picked since the last paint are drawn into the overlay: a pick costs what
 // it picked, not what the selection or the drawing holds.
 void DrawingView::paintHighlight(QPainter& p, QPoint shift) {
@@ -258,7 +240,7 @@ void DrawingView::paintEvent(QPaintEvent*) {
     // While panning the cached image moves with the mouse; it is drawn again on release.
     const QPoint shift = m_panning ? m_cursor - m_panFrom : QPoint();
     if (!shift.isNull()) p.fillRect(rect(), kBackground);
-    p.drawImage(shift, m_buffer);
+    p.drawImage(shift, m_showPending && m_pending ? m_pending->image : m_buffer);
     paintHighlight(p, shift);
     paintJig(p);
     if (m_banding) {

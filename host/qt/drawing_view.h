@@ -6,9 +6,15 @@
 // green), moves drive a jig, Enter or a right click finishes, Esc cancels. Above the cached image
 // it draws what a waiting prompt shows: the entities a selection has chosen (highlighted, kept in
 // an overlay that grows with each pick) and the entity a jig drags (at every cursor move).
+//
+// A large drawing is drawn in slices between the user's events. Until the new picture is complete
+// the view answers a zoom or pan at once from the pictures it keeps (the last complete one and the
+// one of the whole extents), scaled to the new view, as desktop CAD programs do; a zoom back to the
+// extents shows the kept picture itself.
 #pragma once
 
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -51,6 +57,12 @@ public:
     bool zoomingWindow() const { return m_zoomWindow; }
     // How often the drawing itself was drawn into the back buffer (overlays not counted).
     int renders() const { return m_renders; }
+    // Whether the picture shown is complete (not a kept picture standing in while slices draw).
+    bool drawingComplete() const { return !m_stale && !m_pending; }
+    // Draws what is left of the picture now (before a screenshot).
+    void finishDrawing();
+    // Spaces with more entities than this are drawn in slices.
+    static constexpr size_t kWholeEntities = 100000;
 
     render::Vec2 toWorld(QPointF pixel) const;
     QPointF toPixels(render::Vec2 world) const;
@@ -84,6 +96,29 @@ private:
     bool renderScrolled();
     render::Box2 sheet() const;
 
+    // A complete picture of the drawing, and what it shows.
+    struct Picture {
+        QImage image;
+        double scale = 0;
+        render::Vec2 center;
+        uint64_t serial = 0, revision = 0;
+        const void* without = nullptr;
+        const AcDbDatabase* db = nullptr;
+        AcDbObjectId space;
+    };
+    struct PendingDraw;
+    Picture pictureOfView() const;
+    // The same drawing, space and device pixels: a picture to stand in for a new one.
+    bool standsIn(const Picture& p) const;
+    // Exactly the view's picture: nothing changed in the drawing or the view since it was drawn.
+    bool isCurrent(const Picture& p) const;
+    void startPending();
+    void stepPending(bool all);
+    void finishPending();
+    void drawSlice();
+    bool composeStandIn();
+    bool large() const;
+
     GuiInput& m_input;
     SceneMaker m_maker;
     std::unique_ptr<render::Scene> m_scene;
@@ -91,6 +126,10 @@ private:
     AcDbObjectId m_space;
     QImage m_buffer;
     bool m_stale = true;
+    std::unique_ptr<PendingDraw> m_pending;
+    bool m_showPending = false;  // nothing kept stands in: the slices are shown as they are drawn
+    Picture m_last, m_overview;  // the last complete picture; the one of the extents
+    QTimer m_slices;
     QPoint m_scroll;  // a pan the back buffer has not followed yet
     int m_renders = 0;
     // What the back buffer shows: the drawing's store and revision, and the jig entity left out.

@@ -23,8 +23,9 @@ void DrawingView::scrollBuffer(QPoint shift) {
 bool DrawingView::renderScrolled() {
     const QPoint shift = m_scroll;
     m_scroll = {};
-    // Fractional device pixels would resample the old image: those views draw everything.
-    if (!m_scene || m_space.isNull() || drawingChanged() || devicePixelRatio() != 1 || m_buffer.size() != size() ||
+    // Fractional device pixels would resample the old image: those views draw everything, as do
+    // views whose picture is still being drawn or stands in for one.
+    if (!m_scene || m_space.isNull() || drawingChanged() || m_pending || m_showPending || m_slices.isActive() || devicePixelRatio() != 1 || m_buffer.size() != size() ||
         std::abs(shift.x()) >= width() || std::abs(shift.y()) >= height())
         return false;
     QImage moved(m_buffer.size(), m_buffer.format());
@@ -54,6 +55,9 @@ bool DrawingView::renderScrolled() {
         render::DrawStats stats;
         m_scene->draw(m_space, window, options, sink, stats);
     }
+    p.end();
+    m_last = pictureOfView();
+    m_last.image = m_buffer;
     return true;
 }
 

@@ -36,6 +36,38 @@ TreeBox EntryBox::operator()(uint32_t i) const {
                    TreePoint(up(b.max_corner().get<0>()), up(b.max_corner().get<1>())));
 }
 
+namespace {
+
+// A scene that cannot split its work draws it all at the first step.
+class WholeDraw final : public DrawJob {
+public:
+    WholeDraw(Scene& scene, AcDbObjectId space, const Box2& window, const DrawOptions& options, PrimitiveSink& sink,
+              DrawStats& stats)
+        : m_scene(scene), m_space(space), m_window(window), m_options(options), m_sink(sink), m_stats(stats) {}
+    bool step(size_t) override {
+        if (!m_done) m_scene.draw(m_space, m_window, m_options, m_sink, m_stats);
+        m_done = true;
+        return false;
+    }
+    size_t total() const override { return 1; }
+
+private:
+    Scene& m_scene;
+    AcDbObjectId m_space;
+    Box2 m_window;
+    DrawOptions m_options;
+    PrimitiveSink& m_sink;
+    DrawStats& m_stats;
+    bool m_done = false;
+};
+
+}  // namespace
+
+std::unique_ptr<DrawJob> Scene::startDraw(AcDbObjectId space, const Box2& window, const DrawOptions& options,
+                                          PrimitiveSink& sink, DrawStats& stats) {
+    return std::make_unique<WholeDraw>(*this, space, window, options, sink, stats);
+}
+
 std::unique_ptr<Scene> makeScene(AcDbDatabase& db) { return std::make_unique<SceneImpl>(db); }
 
 std::vector<uint32_t> windowHits(const SpaceIndex& s, const Box2& window) {
@@ -75,6 +107,7 @@ void SceneImpl::sync() {
         m_fonts = fontLibraryGeneration();
         m_tables = std::make_unique<Tables>(&m_db);
         m_spaces.clear();
+        ++m_generation;
         m_blocks.clear();
         m_blocksVersion = st.blockChanges.version();
         return;

@@ -36,6 +36,20 @@ struct DrawStats {
     uint64_t dotted = 0;       // entities, references and MINSERT cells under a pixel drawn as a dot
 };
 
+// A window drawn in steps, so that a view can draw a large window between the user's events. The
+// entities the window meets are fixed when it starts; each step draws the next of them, in
+// drawing order, into the sink given at the start. Whoever holds a job keeps its scene, sink and
+// stats alive and drops it when the drawing changes (a step finds the scene started anew and
+// stops).
+class DrawJob {
+public:
+    virtual ~DrawJob() = default;
+    // Draws at most `entities` more; false once there is nothing left to draw.
+    virtual bool step(size_t entities) = 0;
+    // How many entities the window met (what the steps go through).
+    virtual size_t total() const = 0;
+};
+
 class Scene {
 public:
     virtual ~Scene() = default;
@@ -44,6 +58,9 @@ public:
     virtual void draw(AcDbObjectId space, const Box2& window, const DrawOptions& options,
                       PrimitiveSink& sink, DrawStats& stats) = 0;
     // Extents of the space's entities, or of one entity, from the geometry drawing makes.
+    // The same drawing in steps. A scene that cannot split its work draws it all at the first.
+    virtual std::unique_ptr<DrawJob> startDraw(AcDbObjectId space, const Box2& window, const DrawOptions& options,
+                                               PrimitiveSink& sink, DrawStats& stats);
     virtual Box2 extents(AcDbObjectId space) = 0;
     virtual Box2 entityExtents(AcDbObjectId entity) = 0;
     // Draws the given entities of this scene's drawing (a selection, a jig's entity) as drawing

@@ -90,6 +90,46 @@ RefContext SceneImpl::rootContext() {
     return c;
 }
 
+// The window's entities are found once; each step draws the next of them with a pen batch of its
+// own, so what a step drew is in the sink when it returns.
+class SpaceDrawJob final : public DrawJob {
+public:
+    SpaceDrawJob(SceneImpl& scene, SpaceIndex& s, const Box2& window, const DrawOptions& options, PrimitiveSink& sink,
+                 DrawStats& stats, bool paperSpace)
+        : m_scene(scene), m_space(s), m_options(options), m_target(m_options, sink, stats, window),
+          m_generation(scene.generation()), m_hits(windowHits(s, window)) {
+        m_target.paperSpace = paperSpace;
+    }
+    bool step(size_t entities) override {
+        m_scene.sync();
+        if (m_scene.generation() != m_generation) m_next = m_hits.size();
+        const size_t to = m_hits.size() - m_next > entities ? m_next + entities : m_hits.size();
+        m_scene.drawHits(m_space, m_hits, m_next, to, m_target, m_inked);
+        m_next = to;
+        return m_next < m_hits.size();
+    }
+    size_t total() const override { return m_hits.size(); }
+
+private:
+    SceneImpl& m_scene;
+    SpaceIndex& m_space;
+    DrawOptions m_options;
+    DrawTarget m_target;
+    uint64_t m_generation;
+    std::vector<uint32_t> m_hits;
+    size_t m_next = 0;
+    std::unordered_set<uint64_t> m_inked;
+};
+
+std::unique_ptr<DrawJob> SceneImpl::startDraw(AcDbObjectId spaceId, const Box2& window, const DrawOptions& options,
+                                              PrimitiveSink& sink, DrawStats& stats) {
+    sync();
+    SpaceIndex* s = space(spaceId);
+    if (!s || window.empty()) return Scene::startDraw(AcDbObjectId(), Box2(), options, sink, stats);
+    const bool paper = s->block->isLayout() && s->block != m_db.store().modelSpace;
+    return std::make_unique<SpaceDrawJob>(*this, *s, window, options, sink, stats, paper);
+}
+
 void SceneImpl::draw(AcDbObjectId spaceId, const Box2& window, const DrawOptions& options, PrimitiveSink& sink,
                      DrawStats& stats) {
     sync();
@@ -102,12 +142,19 @@ void SceneImpl::draw(AcDbObjectId spaceId, const Box2& window, const DrawOptions
 
 void SceneImpl::drawSpace(SpaceIndex& s, DrawTarget& t) {
     const std::vector<uint32_t> hits = windowHits(s, t.window);
+    std::unordered_set<uint64_t> inked;
+    drawHits(s, hits, 0, hits.size(), t, inked);
+}
+
+void SceneImpl::drawHits(SpaceIndex& s, const std::vector<uint32_t>& hits, size_t from, size_t to, DrawTarget& t,
+                         std::unordered_set<uint64_t>& inked) {
     PenBatch batch(t.sink);
     const std::vector<AcDbEntity*>& ents = s.block->entities();
-    std::unordered_set<uint64_t> inked;
-    for (uint32_t i : hits)
+    for (size_t k = from; k < to; ++k) {
+        const uint32_t i = hits[k];
         if (i < ents.size() && !s.entries[i].erased && !drawAsDot(ents[i], s.entries[i], t, batch, inked))
             drawEntity(ents[i], t, batch);
+    }
     batch.flush();
 }
 

@@ -77,6 +77,8 @@ public:
     explicit SceneImpl(AcDbDatabase& db) : m_db(db) {}
     void draw(AcDbObjectId space, const Box2& window, const DrawOptions& options, PrimitiveSink& sink,
               DrawStats& stats) override;
+    std::unique_ptr<DrawJob> startDraw(AcDbObjectId space, const Box2& window, const DrawOptions& options,
+                                       PrimitiveSink& sink, DrawStats& stats) override;
     Box2 extents(AcDbObjectId space) override;
     Box2 entityExtents(AcDbObjectId entity) override;
     // The live entries `windowHits` gives for a space (see spaceCandidates).
@@ -84,9 +86,16 @@ public:
     void drawEntities(const std::vector<const AcDbEntity*>& entities, const DrawOptions& options, PrimitiveSink& sink,
                       DrawStats& stats) override;
 
-private:
+    // Draws the entries hits[from, to) of a space (positions from `windowHits`).
+    void drawHits(SpaceIndex& s, const std::vector<uint32_t>& hits, size_t from, size_t to, DrawTarget& t,
+                  std::unordered_set<uint64_t>& inked);
+    // Counts the times the spaces were dropped (a new drawing in the store): entries and spaces
+    // a draw job holds belong to one generation.
+    uint64_t generation() const { return m_generation; }
     void sync();
     SpaceIndex* space(AcDbObjectId id);
+
+private:
     void update(SpaceIndex& s, bool all, bool references);
     SpaceEntry measure(const AcDbEntity* e);
 
@@ -105,6 +114,7 @@ private:
     AcDbDatabase& m_db;
     uint64_t m_serial = 0, m_revision = 0, m_fonts = 0;
     uint64_t m_blocksVersion = 0;
+    uint64_t m_generation = 0;
     std::unique_ptr<Tables> m_tables;
     std::unordered_map<const AcDbObject*, std::unique_ptr<SpaceIndex>> m_spaces;
     BlockCache m_blocks;

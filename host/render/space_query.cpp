@@ -27,6 +27,10 @@ public:
               DrawStats& stats) override {
         drawingScene(m_db).draw(space, window, options, sink, stats);
     }
+    std::unique_ptr<DrawJob> startDraw(AcDbObjectId space, const Box2& window, const DrawOptions& options,
+                                       PrimitiveSink& sink, DrawStats& stats) override {
+        return drawingScene(m_db).startDraw(space, window, options, sink, stats);
+    }
     Box2 extents(AcDbObjectId space) override { return drawingScene(m_db).extents(space); }
     Box2 entityExtents(AcDbObjectId entity) override { return drawingScene(m_db).entityExtents(entity); }
     void drawEntities(const std::vector<const AcDbEntity*>& entities, const DrawOptions& options,

@@ -1,0 +1,171 @@
+// Drawing the view's picture. A small space is drawn whole at the paint that needs it. A large one
+// (a million entities take seconds) is drawn in slices of a few tens of milliseconds between the
+// user's events; meanwhile the view shows the pictures it keeps, scaled to the new view, or, with
+// nothing kept, the slices as they come. A view of the extents keeps its complete picture: zooming
+// back to the extents shows it again without drawing anything.
+#include <QElapsedTimer>
+#include <QPainter>
+#include <limits>
+
+#include "acdb.h"
+#include "db/store.h"
+#include "editor/feedback.h"
+#include "qt/drawing_view.h"
+#include "qt/pending_draw.h"
+
+namespace vx::qt {
+namespace {
+
+constexpr size_t kStepEntities = 2048;  // entities drawn between looks at the clock
+constexpr qint64 kSliceMs = 30;         // the longest a slice keeps the user's events waiting
+
+}  // namespace
+
+DrawingView::Picture DrawingView::pictureOfView() const {
+    Picture p;
+    p.scale = m_scale;
+    p.center = m_center;
+    p.space = m_space;
+    p.db = m_db;
+    p.without = editor::jigEntity();
+    if (m_db) {
+        p.serial = m_db->store().serial;
+        p.revision = m_db->store().revision;
+    }
+    return p;
+}
+
+bool DrawingView::standsIn(const Picture& p) const {
+    return !p.image.isNull() && m_db && p.db == m_db && p.serial == m_db->store().serial && p.space == m_space &&
+           p.image.devicePixelRatio() == devicePixelRatio();
+}
+
+// While a jig drags, the entity it moves is the only change and pictures leave it out.
+bool DrawingView::isCurrent(const Picture& p) const {
+    const Picture now = pictureOfView();
+    return standsIn(p) && p.without == now.without && (p.revision == now.revision || now.without) &&
+           p.scale == m_scale && p.center.x == m_center.x && p.center.y == m_center.y &&
+           p.image.size() == size() * devicePixelRatio();
+}
+
+bool DrawingView::large() const {
+    const auto* block = AcDbBlockTableRecord::cast(m_space.object());
+    return block && block->entities().size() > kWholeEntities;
+}
+
+void DrawingView::render() {
+    if (!m_scroll.isNull() && renderScrolled()) return;
+    m_scroll = {};
+    m_slices.stop();
+    m_pending.reset();
+    m_showPending = false;
+    const QSize pixels = size() * devicePixelRatio();
+    if (m_buffer.size() != pixels) {
+        m_buffer = QImage(pixels, QImage::Format_RGB32);
+        m_buffer.setDevicePixelRatio(devicePixelRatio());
+    }
+    m_stale = false;
+    m_highlighted = 0;  // the overlay belongs to the old image
+    ++m_renders;
+    m_drawnWithout = editor::jigEntity();
+    if (m_db) {
+        m_drawnSerial = m_db->store().serial;
+        m_drawnRevision = m_db->store().revision;
+    }
+    if (!m_scene || m_space.isNull()) {
+        m_buffer.fill(viewBackground());
+        return;
+    }
+    // Back at the extents with nothing changed: the picture kept of them is this view's.
+    if (isCurrent(m_overview)) {
+        m_buffer = m_overview.image;
+        m_last = m_overview;
+        return;
+    }
+    // A kept picture answers at once; the slices start after this paint.
+    if (large() && composeStandIn()) {
+        m_slices.start();
+        return;
+    }
+    startPending();
+    stepPending(!large());
+}
+
+// The kept pictures scaled to the view: the extents first, then the last picture where it shows
+// more detail. Neither may hold the drawing's latest edits; the complete picture follows.
+bool DrawingView::composeStandIn() {
+    QImage frame(m_buffer.size(), QImage::Format_RGB32);
+    frame.setDevicePixelRatio(devicePixelRatio());
+    frame.fill(viewBackground());
+    QPainter q(&frame);
+    paintSheet(q);
+    q.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    bool any = false;
+    for (const Picture* p : {&m_overview, &m_last}) {
+        if (!standsIn(*p)) continue;
+        if (p == &m_last && any && (p->image.cacheKey() == m_overview.image.cacheKey() || p->scale <= m_overview.scale))
+            continue;
+        const double halfW = p->image.width() / p->image.devicePixelRatio() / 2 / p->scale;
+        const double halfH = p->image.height() / p->image.devicePixelRatio() / 2 / p->scale;
+        const QPointF topLeft = toPixels({p->center.x - halfW, p->center.y + halfH});
+        const QPointF bottomRight = toPixels({p->center.x + halfW, p->center.y - halfH});
+        q.drawImage(QRectF(topLeft, bottomRight), p->image);
+        any = true;
+    }
+    q.end();
+    if (any) m_buffer = frame;
+    m_showPending = !any;
+    return any;
+}
+
+void DrawingView::startPending() {
+    m_pending = std::make_unique<PendingDraw>(size() * devicePixelRatio(), devicePixelRatio(), worldToPixels());
+    m_pending->picture = pictureOfView();
+    m_pending->extents = m_showsExtents;
+    paintSheet(m_pending->painter);
+    render::DrawOptions options = viewOptions();
+    options.leaveOut = editor::jigEntity();
+    m_pending->job = m_scene->startDraw(m_space, options.view, options, *m_pending->sink, m_pending->stats);
+}
+
+void DrawingView::stepPending(bool all) {
+    QElapsedTimer clock;
+    clock.start();
+    bool more = true;
+    while (more && (all || clock.elapsed() < kSliceMs))
+        more = m_pending->job->step(all ? std::numeric_limits<size_t>::max() : kStepEntities);
+    if (more) m_slices.start();
+    else finishPending();
+}
+
+void DrawingView::finishPending() {
+    m_pending->job.reset();
+    m_pending->painter.end();
+    Picture done = m_pending->picture;
+    done.image = m_pending->image;
+    const bool extents = m_pending->extents;
+    m_pending.reset();
+    m_buffer = done.image;
+    m_last = done;
+    if (extents) m_overview = done;
+    m_showPending = false;
+}
+
+void DrawingView::drawSlice() {
+    // Edited since the slices began (a command ran between them): start again.
+    if (m_stale || drawingChanged()) return redraw();
+    if (!m_scene) return;
+    if (!m_pending) startPending();
+    stepPending(false);
+    update();
+}
+
+void DrawingView::finishDrawing() {
+    if (m_stale || drawingChanged()) render();
+    if (!m_pending && m_slices.isActive() && m_scene) startPending();
+    m_slices.stop();
+    if (m_pending) stepPending(true);
+    update();
+}
+
+}  // namespace vx::qt
