@@ -58,11 +58,17 @@ public:
     // How often the drawing itself was drawn into the back buffer (overlays not counted).
     int renders() const { return m_renders; }
     // Whether the picture shown is complete (not a kept picture standing in while slices draw).
-    bool drawingComplete() const { return !m_stale && !m_pending; }
+    bool drawingComplete() const { return !m_stale && !m_pending && !m_slices.isActive(); }
     // Draws what is left of the picture now (before a screenshot).
     void finishDrawing();
-    // Spaces with more entities than this are drawn in slices.
-    static constexpr size_t kWholeEntities = 100000;
+    // A space of more entities than `wholeEntities` is drawn in slices of about `sliceMs`, each
+    // of at least one step of `stepEntities`.
+    struct Slicing {
+        size_t wholeEntities = 100000;
+        size_t stepEntities = 2048;
+        int sliceMs = 30;
+    };
+    void setSlicing(const Slicing& slicing) { m_slicing = slicing; }
 
     render::Vec2 toWorld(QPointF pixel) const;
     QPointF toPixels(render::Vec2 world) const;
@@ -130,6 +136,7 @@ private:
     bool m_showPending = false;  // nothing kept stands in: the slices are shown as they are drawn
     Picture m_last, m_overview;  // the last complete picture; the one of the extents
     QTimer m_slices;
+    Slicing m_slicing;
     QPoint m_scroll;  // a pan the back buffer has not followed yet
     int m_renders = 0;
     // What the back buffer shows: the drawing's store and revision, and the jig entity left out.

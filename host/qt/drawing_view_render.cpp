@@ -14,13 +14,6 @@
 #include "qt/pending_draw.h"
 
 namespace vx::qt {
-namespace {
-
-constexpr size_t kStepEntities = 2048;  // entities drawn between looks at the clock
-constexpr qint64 kSliceMs = 30;         // the longest a slice keeps the user's events waiting
-
-}  // namespace
-
 DrawingView::Picture DrawingView::pictureOfView() const {
     Picture p;
     p.scale = m_scale;
@@ -50,7 +43,7 @@ bool DrawingView::isCurrent(const Picture& p) const {
 
 bool DrawingView::large() const {
     const auto* block = AcDbBlockTableRecord::cast(m_space.object());
-    return block && block->entities().size() > kWholeEntities;
+    return block && block->entities().size() > m_slicing.wholeEntities;
 }
 
 void DrawingView::render() {
@@ -132,8 +125,9 @@ void DrawingView::stepPending(bool all) {
     QElapsedTimer clock;
     clock.start();
     bool more = true;
-    while (more && (all || clock.elapsed() < kSliceMs))
-        more = m_pending->job->step(all ? std::numeric_limits<size_t>::max() : kStepEntities);
+    do {
+        more = m_pending->job->step(all ? std::numeric_limits<size_t>::max() : m_slicing.stepEntities);
+    } while (more && (all || clock.elapsed() < m_slicing.sliceMs));
     if (more) m_slices.start();
     else finishPending();
 }

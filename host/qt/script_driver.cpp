@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #include "qt/command_dock.h"
+#include "qt/drawing_view.h"
 #include "qt/gui_input.h"
 #include "qt/main_window.h"
 #include "qt/plot_preview_window.h"
@@ -293,6 +294,8 @@ void ScriptDriver::takeScreenshot() {
     m_shotTaken = true;
     m_backend.mirror().flush();
     QApplication::processEvents();
+    // A large drawing may still be coming in slices: the screenshot shows it complete.
+    if (DrawingView* view = m_window.view()) view->finishDrawing();
     const QImage image = topmost()->grab().toImage();
     QByteArray png;
     QBuffer buffer(&png);

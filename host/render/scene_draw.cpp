@@ -102,7 +102,9 @@ public:
     }
     bool step(size_t entities) override {
         m_scene.sync();
+        // The space this job went through went with the drawing it belonged to.
         if (m_scene.generation() != m_generation) m_next = m_hits.size();
+        if (m_next == m_hits.size()) return false;
         const size_t to = m_hits.size() - m_next > entities ? m_next + entities : m_hits.size();
         m_scene.drawHits(m_space, m_hits, m_next, to, m_target, m_inked);
         m_next = to;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <set>
 
+#include "../dxf/ezdxf_check.h"
 #include "db/access.h"
 #include "recording_sink.h"
 #include "render/block_geometry.h"
@@ -211,3 +212,63 @@ m.grid(size=(2, 3), spacing=(5, 7))
 }
 
 }  // namespace
+
+// A view draws a large window in steps between events: the steps together draw what one draw
+// does, entities in drawing order, and a job whose drawing was replaced under it stops.
+TEST(Scene, DrawJobsInStepsDrawWhatOneDrawDoes) {
+    auto db = ezdxfDrawing("steps", R"PY(
+b = doc.blocks.new('B')
+b.add_circle((0, 0), 2)
+for i in range(60):
+    msp.add_line((i, 0), (i, 10), dxfattribs={'color': 1 + i % 5})
+    if i % 7 == 0:
+        msp.add_blockref('B', (i, 20))
+msp.add_text('T', height=2, dxfattribs={'insert': (5, 30)})
+msp.add_xline((0, 0), (1, 1))
+)PY");
+    ASSERT_TRUE(db);
+    auto scene = vx::render::makeScene(*db);
+    const Box2 window{-5, -5, 70, 40};
+    RecordingSink whole;
+    const auto wholeStats = drawWindow(*scene, db->modelSpaceId(), window, whole);
+
+    vx::render::DrawOptions o;
+    o.view = window;
+    RecordingSink stepped;
+    vx::render::DrawStats stats;
+    auto job = scene->startDraw(db->modelSpaceId(), window, o, stepped, stats);
+    EXPECT_EQ(job->total(), 60u + 9 + 1 + 1);  // lines, references, text, the XLINE every window meets
+    int steps = 1;
+    while (job->step(4)) ++steps;
+    EXPECT_EQ(steps, int((job->total() + 3) / 4));
+    EXPECT_FALSE(job->step(4));  // nothing more, and nothing drawn twice
+    EXPECT_EQ(stats.entities, wholeStats.entities);
+    const auto key = [](const std::vector<vx::render::Polyline>& lines) {
+        std::multiset<std::vector<std::pair<double, double>>> out;
+        for (const auto& l : lines) {
+            std::vector<std::pair<double, double>> pts;
+            for (const Vec2& p : l.points) pts.emplace_back(std::round(p.x * 1e6), std::round(p.y * 1e6));
+            out.insert(pts);
+        }
+        return out;
+    };
+    EXPECT_EQ(key(stepped.lines()), key(whole.lines()));
+    EXPECT_EQ(stepped.texts().size(), whole.texts().size());
+    // Steps follow drawing order: the first step holds line 0 (colour 1), the first reference (its
+    // circle on layer 0, colour 7), lines 1 and 2 (colours 2, 3).
+    std::set<int> firstColours;
+    RecordingSink firstStep;
+    vx::render::DrawStats firstStats;
+    auto again = scene->startDraw(db->modelSpaceId(), window, o, firstStep, firstStats);
+    EXPECT_TRUE(again->step(4));
+    for (const auto& c : firstStep.calls) firstColours.insert(c.pen.color.aci);
+    EXPECT_EQ(firstColours, (std::set<int>{1, 2, 3, 7}));
+
+    // The file read into the database again: the job's entries are gone and it draws no more.
+    const size_t before = firstStep.calls.size();
+    const std::string path = tempDir("render-steps-reread") + "/steps.dxf";
+    ASSERT_EQ(db->saveAs(wide(path).c_str()), Acad::eOk);
+    ASSERT_EQ(db->readDwgFile(wide(path).c_str()), Acad::eOk);
+    EXPECT_FALSE(again->step(1000));
+    EXPECT_EQ(firstStep.calls.size(), before);
+}
