@@ -30,11 +30,7 @@ float up(double v) {
 
 }  // namespace
 
-TreeBox EntryBox::operator()(uint32_t i) const {
-    const IndexBox& b = (*entries)[i].box;
-    return TreeBox(TreePoint(down(b.min_corner().get<0>()), down(b.min_corner().get<1>())),
-                   TreePoint(up(b.max_corner().get<0>()), up(b.max_corner().get<1>())));
-}
+TreeBox EntryBox::operator()(uint32_t i) const { return (*entries)[i].treeBox; }
 
 namespace {
 
@@ -72,6 +68,17 @@ std::unique_ptr<Scene> makeScene(AcDbDatabase& db) { return std::make_unique<Sce
 
 std::vector<uint32_t> windowHits(const SpaceIndex& s, const Box2& window) {
     std::vector<uint32_t> hits;
+    if (s.tree && !s.tree->empty()) {
+        // A window holding the whole space (a view of the extents) meets every entry: walking
+        // the entries gives them in order without a query or a sort.
+        const TreeBox all = s.tree->bounds();
+        if (window.x0 <= all.min_corner().get<0>() && window.y0 <= all.min_corner().get<1>() &&
+            window.x1 >= all.max_corner().get<0>() && window.y1 >= all.max_corner().get<1>()) {
+            for (uint32_t i = 0; i < s.entries.size(); ++i)
+                if (s.entries[i].indexed || (s.entries[i].unbounded && !s.entries[i].erased)) hits.push_back(i);
+            return hits;
+        }
+    }
     if (s.tree) {
         // Rounded outwards like the tree's boxes.
         const auto out = [](double v, float towards) {
@@ -149,6 +156,7 @@ SpaceEntry SceneImpl::measure(const AcDbEntity* e) {
     }
     if (!box.empty()) {
         en.box = toIndex(box);
+        en.treeBox = TreeBox(TreePoint(down(box.x0), down(box.y0)), TreePoint(up(box.x1), up(box.y1)));
         en.indexed = true;
     }
     return en;

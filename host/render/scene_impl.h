@@ -31,6 +31,7 @@ using TreeBox = bg::model::box<TreePoint>;
 // ever appended to it).
 struct SpaceEntry {
     IndexBox box;
+    TreeBox treeBox;  // `box` rounded outwards, as the tree keeps it (packing reads it many times)
     uint32_t revision = 0;
     bool erased = false;
     bool indexed = false;    // in the tree (has a box)
