@@ -118,11 +118,16 @@ private:
     bool standsIn(const Picture& p) const;
     // Exactly the view's picture: nothing changed in the drawing or the view since it was drawn.
     bool isCurrent(const Picture& p) const;
-    void startPending();
+    // Starts drawing the whole view, or only the given strips over `base`.
+    void startPending(const QImage& base, const std::vector<QRect>& strips = {});
+    void startPart();
     void stepPending(bool all);
     void finishPending();
     void drawSlice();
+    // The kept pictures, scaled to the view, where `p` may paint.
+    bool paintStandIn(QPainter& p);
     bool composeStandIn();
+    QImage blankImage() const;
     bool large() const;
 
     GuiInput& m_input;

@@ -46,17 +46,20 @@ bool DrawingView::large() const {
     return block && block->entities().size() > m_slicing.wholeEntities;
 }
 
+QImage DrawingView::blankImage() const {
+    QImage image(size() * devicePixelRatio(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio());
+    image.fill(viewBackground());
+    return image;
+}
+
 void DrawingView::render() {
     if (!m_scroll.isNull() && renderScrolled()) return;
     m_scroll = {};
     m_slices.stop();
     m_pending.reset();
     m_showPending = false;
-    const QSize pixels = size() * devicePixelRatio();
-    if (m_buffer.size() != pixels) {
-        m_buffer = QImage(pixels, QImage::Format_RGB32);
-        m_buffer.setDevicePixelRatio(devicePixelRatio());
-    }
+    if (m_buffer.size() != size() * devicePixelRatio()) m_buffer = blankImage();
     m_stale = false;
     m_highlighted = 0;  // the overlay belongs to the old image
     ++m_renders;
@@ -80,18 +83,13 @@ void DrawingView::render() {
         m_slices.start();
         return;
     }
-    startPending();
+    startPending(blankImage());
     stepPending(!large());
 }
 
-// The kept pictures scaled to the view: the extents first, then the last picture where it shows
-// more detail. Neither may hold the drawing's latest edits; the complete picture follows.
-bool DrawingView::composeStandIn() {
-    QImage frame(m_buffer.size(), QImage::Format_RGB32);
-    frame.setDevicePixelRatio(devicePixelRatio());
-    frame.fill(viewBackground());
-    QPainter q(&frame);
-    paintSheet(q);
+// The extents' picture first, then the last one where it shows more detail. Neither may hold the
+// drawing's latest edits; the complete picture follows.
+bool DrawingView::paintStandIn(QPainter& q) {
     q.setRenderHint(QPainter::SmoothPixmapTransform, true);
     bool any = false;
     for (const Picture* p : {&m_overview, &m_last}) {
@@ -105,35 +103,64 @@ bool DrawingView::composeStandIn() {
         q.drawImage(QRectF(topLeft, bottomRight), p->image);
         any = true;
     }
+    return any;
+}
+
+bool DrawingView::composeStandIn() {
+    QImage frame = blankImage();
+    QPainter q(&frame);
+    paintSheet(q);
+    const bool any = paintStandIn(q);
     q.end();
     if (any) m_buffer = frame;
     m_showPending = !any;
     return any;
 }
 
-void DrawingView::startPending() {
-    m_pending = std::make_unique<PendingDraw>(size() * devicePixelRatio(), devicePixelRatio(), worldToPixels());
+void DrawingView::startPending(const QImage& base, const std::vector<QRect>& strips) {
+    m_pending = std::make_unique<PendingDraw>(base, worldToPixels());
     m_pending->picture = pictureOfView();
-    m_pending->extents = m_showsExtents;
-    paintSheet(m_pending->painter);
+    m_pending->extents = m_showsExtents && strips.empty();
+    if (strips.empty()) m_pending->parts.push_back({QRect(), viewOptions().view});
+    for (const QRect& strip : strips) {
+        // Antialiasing inks a pixel or two beside a line: entities that close to the strip count.
+        render::Box2 window;
+        window.add(toWorld(QPointF(strip.left() - 2, strip.top() - 2)));
+        window.add(toWorld(QPointF(strip.right() + 3, strip.bottom() + 3)));
+        m_pending->parts.push_back({strip, window});
+    }
+}
+
+void DrawingView::startPart() {
+    PendingDraw& d = *m_pending;
+    const PendingDraw::Part& part = d.parts[d.next++];
+    if (part.clip.isNull()) {
+        d.painter.setClipping(false);
+    } else {
+        d.painter.setClipRect(part.clip);
+        d.painter.fillRect(part.clip, viewBackground());
+    }
+    paintSheet(d.painter);
     render::DrawOptions options = viewOptions();
     options.leaveOut = editor::jigEntity();
-    m_pending->job = m_scene->startDraw(m_space, options.view, options, *m_pending->sink, m_pending->stats);
+    d.job = m_scene->startDraw(m_space, part.window, options, *d.sink, d.stats);
 }
 
 void DrawingView::stepPending(bool all) {
     QElapsedTimer clock;
     clock.start();
-    bool more = true;
+    PendingDraw& d = *m_pending;
     do {
-        more = m_pending->job->step(all ? std::numeric_limits<size_t>::max() : m_slicing.stepEntities);
-    } while (more && (all || clock.elapsed() < m_slicing.sliceMs));
-    if (more) m_slices.start();
-    else finishPending();
+        if (!d.job) {
+            if (d.next == d.parts.size()) return finishPending();
+            startPart();
+        }
+        if (!d.job->step(all ? std::numeric_limits<size_t>::max() : m_slicing.stepEntities)) d.job.reset();
+    } while (all || clock.elapsed() < m_slicing.sliceMs);
+    m_slices.start();
 }
 
 void DrawingView::finishPending() {
-    m_pending->job.reset();
     m_pending->painter.end();
     Picture done = m_pending->picture;
     done.image = m_pending->image;
@@ -149,14 +176,14 @@ void DrawingView::drawSlice() {
     // Edited since the slices began (a command ran between them): start again.
     if (m_stale || drawingChanged()) return redraw();
     if (!m_scene) return;
-    if (!m_pending) startPending();
+    if (!m_pending) startPending(blankImage());
     stepPending(false);
     update();
 }
 
 void DrawingView::finishDrawing() {
     if (m_stale || drawingChanged()) render();
-    if (!m_pending && m_slices.isActive() && m_scene) startPending();
+    if (!m_pending && m_slices.isActive() && m_scene) startPending(blankImage());
     m_slices.stop();
     if (m_pending) stepPending(true);
     update();

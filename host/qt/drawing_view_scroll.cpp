@@ -5,10 +5,8 @@
 #include <QRegion>
 #include <cstdlib>
 
-#include "editor/feedback.h"
 #include "qt/drawing_view.h"
-#include "qt/painter_sink.h"
-#include "render/scene.h"
+#include "qt/pending_draw.h"
 
 namespace vx::qt {
 
@@ -25,39 +23,31 @@ bool DrawingView::renderScrolled() {
     m_scroll = {};
     // Fractional device pixels would resample the old image: those views draw everything, as do
     // views whose picture is still being drawn or stands in for one.
-    if (!m_scene || m_space.isNull() || drawingChanged() || m_pending || m_showPending || m_slices.isActive() || devicePixelRatio() != 1 || m_buffer.size() != size() ||
-        std::abs(shift.x()) >= width() || std::abs(shift.y()) >= height())
+    if (!m_scene || m_space.isNull() || drawingChanged() || m_pending || m_showPending || m_slices.isActive() ||
+        devicePixelRatio() != 1 || m_buffer.size() != size() || std::abs(shift.x()) >= width() ||
+        std::abs(shift.y()) >= height())
         return false;
-    QImage moved(m_buffer.size(), m_buffer.format());
-    moved.fill(viewBackground());
+    QImage moved = blankImage();
     {
         QPainter copy(&moved);
         copy.drawImage(shift, m_buffer);
     }
-    m_buffer.swap(moved);
     m_stale = false;
     m_highlighted = 0;  // the overlay belongs to the old image
     ++m_renders;
-    QPainter p(&m_buffer);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    PainterSink sink(p, worldToPixels());
-    render::DrawOptions options = viewOptions();
-    options.leaveOut = editor::jigEntity();
     const QRegion fresh = QRegion(rect()) - QRegion(rect().translated(shift));
-    for (const QRect& strip : fresh) {
-        p.setClipRect(strip);
-        p.fillRect(strip, viewBackground());
-        paintSheet(p);
-        // Antialiasing inks a pixel or two beside a line: entities that close to the strip count.
-        render::Box2 window;
-        window.add(toWorld(QPointF(strip.left() - 2, strip.top() - 2)));
-        window.add(toWorld(QPointF(strip.right() + 3, strip.bottom() + 3)));
-        render::DrawStats stats;
-        m_scene->draw(m_space, window, options, sink, stats);
+    startPending(moved, std::vector<QRect>(fresh.begin(), fresh.end()));
+    if (!large()) {
+        stepPending(true);
+        return true;
     }
-    p.end();
-    m_last = pictureOfView();
-    m_last.image = m_buffer;
+    // The strips of a large drawing come in slices; until then the kept pictures fill them.
+    m_buffer = moved;
+    QPainter p(&m_buffer);
+    p.setClipRegion(fresh);
+    paintSheet(p);
+    paintStandIn(p);
+    m_slices.start();
     return true;
 }
 

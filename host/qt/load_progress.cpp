@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <thread>
@@ -20,18 +21,27 @@
 #include "db/read_progress.h"
 #include "editor/db_bridge.h"
 #include "qt/qt_text.h"
+#include "render/space_query.h"
 
 namespace vx::qt {
 namespace {
 
 constexpr int kBarSteps = 1000;
+// Of the bar: reading the file; the rest is building the index the view draws through (about a
+// third of the time on large drawings).
+constexpr int kReadSteps = 700;
 constexpr int kPollMs = 30;
 
 // What the worker and the GUI thread share while a drawing is read.
 struct Shared {
-    std::atomic<uint64_t> done{0}, total{0};
+    std::atomic<int> value{0};  // where the bar stands, 0..kBarSteps
     std::atomic<bool> stop{false}, finished{false};
 };
+
+int stepsOf(uint64_t done, uint64_t total, int from, int to) {
+    if (!total) return from;
+    return from + static_cast<int>(std::min(done, total) * uint64_t(to - from) / total);
+}
 
 bool isUserInput(QEvent::Type t) {
     switch (t) {
@@ -98,11 +108,20 @@ AcDbDatabase* DrawingLoader::read(const std::wstring& path, std::wstring& why) {
 
     std::thread worker([shared, path, &result, &reason] {
         vx::db::ReadProgressScope scope([&shared](uint64_t done, uint64_t total) {
-            shared->done = done;
-            shared->total = total;
+            shared->value = stepsOf(done, total, 0, kReadSteps);
             return !shared->stop.load();
         });
         result.reset(editor::readDrawingFile(path, reason));
+        // The drawing is this thread's until it is handed over: its index is built here, so that
+        // the first picture of a large drawing does not wait for it on the GUI thread.
+        if (result) {
+            const bool built = render::prepareSpaceIndex(result->modelSpaceId(), [&shared](uint64_t done, uint64_t total) {
+                shared->value = stepsOf(done, total, kReadSteps, kBarSteps);
+                return !shared->stop.load();
+            });
+            if (built) shared->value = kBarSteps;
+            else result.reset();
+        }
         shared->finished = true;
     });
 
@@ -113,8 +132,7 @@ AcDbDatabase* DrawingLoader::read(const std::wstring& path, std::wstring& why) {
         if (m_cancelled) shared->stop = true;
         // Read before the figures: once the worker has finished, its last report is seen too.
         const bool finished = shared->finished;
-        const uint64_t total = shared->total, done = shared->done;
-        const int value = total ? static_cast<int>(done * kBarSteps / total) : 0;
+        const int value = shared->value;
         if (value != m_bar->value()) {
             m_bar->setValue(value);
             if (onProgress) onProgress(value);

@@ -1,10 +1,12 @@
 // A picture of the drawing view being drawn in slices: its image, the painter left open on it
-// between slices, and the scene's job that knows which entities come next.
+// between slices, the parts still to draw (the whole view, or the strips a pan brought into
+// view) and the scene's job drawing the current part.
 #pragma once
 
 #include <QImage>
 #include <QPainter>
 #include <memory>
+#include <vector>
 
 #include "qt/drawing_view.h"
 #include "qt/painter_sink.h"
@@ -13,9 +15,12 @@
 namespace vx::qt {
 
 struct DrawingView::PendingDraw {
-    PendingDraw(QSize pixels, qreal deviceRatio, const render::Affine& worldToPixels) : image(pixels, QImage::Format_RGB32) {
-        image.setDevicePixelRatio(deviceRatio);
-        image.fill(viewBackground());
+    struct Part {
+        QRect clip;  // null: the whole image
+        render::Box2 window;
+    };
+    // The image starts as a copy of `base` (the painter's begin detaches it).
+    PendingDraw(const QImage& base, const render::Affine& worldToPixels) : image(base) {
         painter.begin(&image);
         painter.setRenderHint(QPainter::Antialiasing, true);
         sink = std::make_unique<PainterSink>(painter, worldToPixels);
@@ -27,6 +32,8 @@ struct DrawingView::PendingDraw {
     render::DrawStats stats;
     Picture picture;  // what the image shows once complete
     bool extents = false;
+    std::vector<Part> parts;
+    size_t next = 0;
     std::unique_ptr<render::DrawJob> job;
 };
 

@@ -162,7 +162,8 @@ SpaceEntry SceneImpl::measure(const AcDbEntity* e) {
     return en;
 }
 
-void SceneImpl::update(SpaceIndex& s, bool all, bool references) {
+bool SceneImpl::update(SpaceIndex& s, bool all, bool references,
+                       const std::function<bool(uint64_t, uint64_t)>* progress) {
     const std::vector<AcDbEntity*>& ents = s.block->entities();
     std::vector<uint32_t> changed;
     for (size_t i = 0; i < ents.size(); ++i) {
@@ -174,10 +175,13 @@ void SceneImpl::update(SpaceIndex& s, bool all, bool references) {
         }
         changed.push_back(static_cast<uint32_t>(i));
     }
-    if (changed.empty() && s.entries.size() == ents.size()) return;
+    if (changed.empty() && s.entries.size() == ents.size()) return true;
     const bool rebuild = changed.size() * 4 > ents.size() || !s.tree;
     s.entries.reserve(ents.size());
-    for (uint32_t i : changed) {
+    for (size_t k = 0; k < changed.size(); ++k) {
+        constexpr size_t kReportEvery = 16384;
+        if (progress && k % kReportEvery == 0 && !(*progress)(k, changed.size())) return false;
+        const uint32_t i = changed[k];
         if (!rebuild && i < s.entries.size() && s.entries[i].indexed) s.tree->remove(i);
         SpaceEntry en = measure(ents[i]);
         if (i < s.entries.size()) s.entries[i] = en;
@@ -193,6 +197,7 @@ void SceneImpl::update(SpaceIndex& s, bool all, bool references) {
     }
     // Packing a whole new tree beats inserting many entries one by one.
     if (rebuild) s.tree = std::make_unique<EntryTree>(indexed, bgi::quadratic<16>(), EntryBox{&s.entries});
+    return true;
 }
 
 SpaceIndex* SceneImpl::space(AcDbObjectId id) {
@@ -204,6 +209,18 @@ SpaceIndex* SceneImpl::space(AcDbObjectId id) {
     s->block = block;
     update(*s, true, true);
     return m_spaces.emplace(block, std::move(s)).first->second.get();
+}
+
+bool SceneImpl::prepare(AcDbObjectId id, const std::function<bool(uint64_t, uint64_t)>& progress) {
+    sync();
+    const auto* block = AcDbBlockTableRecord::cast(id.object());
+    if (!block || block->database() != &m_db) return true;
+    if (m_spaces.count(block)) return true;
+    auto s = std::make_unique<SpaceIndex>();
+    s->block = block;
+    if (!update(*s, true, true, &progress)) return false;
+    m_spaces.emplace(block, std::move(s));
+    return true;
 }
 
 Box2 SceneImpl::extents(AcDbObjectId spaceId) {

@@ -4,6 +4,7 @@
 
 #include <boost/geometry.hpp>
 #include <boost/geometry/index/rtree.hpp>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <unordered_set>
@@ -95,9 +96,15 @@ public:
     uint64_t generation() const { return m_generation; }
     void sync();
     SpaceIndex* space(AcDbObjectId id);
+    // Builds the index of a space ahead of drawing (a host loading a drawing does it on its
+    // worker thread, before the drawing is handed over). `progress` hears (done, total) entities
+    // and stops the build by answering false; the space is then left unbuilt.
+    bool prepare(AcDbObjectId id, const std::function<bool(uint64_t, uint64_t)>& progress);
 
 private:
-    void update(SpaceIndex& s, bool all, bool references);
+    // False when `progress` stopped it (the entries are then incomplete).
+    bool update(SpaceIndex& s, bool all, bool references,
+                const std::function<bool(uint64_t, uint64_t)>* progress = nullptr);
     SpaceEntry measure(const AcDbEntity* e);
 
     void drawSpace(SpaceIndex& s, DrawTarget& t);

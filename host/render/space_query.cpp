@@ -53,4 +53,11 @@ std::vector<uint32_t> spaceCandidates(AcDbObjectId space, const Box2& window) {
 
 std::unique_ptr<Scene> makeSharedScene(AcDbDatabase& db) { return std::make_unique<SharedScene>(db); }
 
+bool prepareSpaceIndex(AcDbObjectId space, const std::function<bool(uint64_t, uint64_t)>& progress) {
+    const auto* block = AcDbBlockTableRecord::cast(space.object());
+    AcDbDatabase* db = block ? block->database() : nullptr;
+    if (!db) return true;
+    return drawingScene(*db).prepare(space, progress);
+}
+
 }  // namespace vx::render

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -24,5 +25,10 @@ std::vector<uint32_t> spaceCandidates(AcDbObjectId space, const Box2& window);
 // the index there). It looks the drawing's scene up at each call, so it survives the store
 // dropping its index.
 std::unique_ptr<Scene> makeSharedScene(AcDbDatabase& db);
+
+// Builds that index for `space` now: a host reading a drawing on a worker thread does it there,
+// before it hands the drawing over, so that the first picture does not wait for it. `progress`
+// hears (done, total) entities; answering false stops the build (false returned, nothing kept).
+bool prepareSpaceIndex(AcDbObjectId space, const std::function<bool(uint64_t, uint64_t)>& progress);
 
 }  // namespace vx::render

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../dxf/ezdxf_check.h"
@@ -303,6 +304,33 @@ TEST_F(IndexedSelectionTest, AViewsSharedSceneIsTheIndexSelectionAsks) {
     EXPECT_EQ(again.x1, shown.x1);
     EXPECT_EQ(again.y1, shown.y1);
     EXPECT_GT(compareWithMeasuringAll(7), 100);
+}
+
+// The desktop host builds the index on its loading thread before it hands the drawing over; a
+// build stopped there (the load cancelled) keeps nothing half made.
+TEST_F(IndexedSelectionTest, AnIndexBuiltAheadOnAnotherThreadIsTheOneSelectionAsks) {
+    std::vector<std::pair<uint64_t, uint64_t>> heard;
+    bool stopped = true;
+    std::thread([&] {
+        stopped = !render::prepareSpaceIndex(space, [&](uint64_t done, uint64_t total) {
+            heard.emplace_back(done, total);
+            return false;
+        });
+    }).join();
+    EXPECT_TRUE(stopped);
+    ASSERT_FALSE(heard.empty());
+    EXPECT_EQ(heard.front().first, 0u);
+    EXPECT_EQ(heard.front().second, entitiesOf(space).size());
+    EXPECT_GT(compareWithMeasuringAll(8), 100);  // built on demand, whole
+
+    db->store().spatialIndex.reset();
+    bool built = false;
+    std::thread([&] { built = render::prepareSpaceIndex(space, [](uint64_t, uint64_t) { return true; }); }).join();
+    EXPECT_TRUE(built);
+    const db::Attachment* ahead = db->store().spatialIndex.get();
+    ASSERT_NE(ahead, nullptr);
+    EXPECT_GT(compareWithMeasuringAll(9), 100);
+    EXPECT_EQ(db->store().spatialIndex.get(), ahead);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The drawing view on a large space: drawn in slices between events, ending on the picture a
-// whole draw gives; a zoom answered at once from the kept pictures and then completed; the extents
-// shown again from their kept picture; an edit or another drawing between slices starting the
+// whole draw gives; a zoom or pan answered at once from the kept pictures and then completed; the
+// extents shown again from their kept picture; an edit or another drawing between slices starting the
 // picture again. "Large" is lowered here so that a few hundred lines take several slices.
 #include <QImage>
 #include <QWheelEvent>
@@ -61,6 +61,15 @@ int differing(const QImage& a, const QImage& b) {
 void wheelIn(QWidget* view, QPointF at) {
     QWheelEvent e(at, view->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(view, &e);
+}
+
+void pan(QWidget* view, QPoint from, QPoint to) {
+    QMouseEvent press(QEvent::MouseButtonPress, from, view->mapToGlobal(from), Qt::MiddleButton, Qt::MiddleButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &press);
+    QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton, Qt::MiddleButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, to, view->mapToGlobal(to), Qt::MiddleButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &release);
 }
 
 }  // namespace
@@ -134,6 +143,30 @@ private slots:
         sliced->zoomExtents();
         QCOMPARE(sliced->grab().toImage(), extents);
         QVERIFY(sliced->drawingComplete());
+    }
+
+    void aPanFillsTheNewStripFromTheKeptPictureThenDrawsIt() {
+        // Zoomed in from the extents (whose picture is kept), so that the strip a pan brings into
+        // view holds part of the comb.
+        sliced->finishDrawing();
+        wheelIn(sliced.get(), QPointF(200, 150));
+        wheelIn(whole.get(), QPointF(200, 150));
+        sliced->finishDrawing();
+        const int rendersBefore = sliced->renders();
+        pan(sliced.get(), QPoint(140, 150), QPoint(200, 150));
+        pan(whole.get(), QPoint(140, 150), QPoint(200, 150));
+        const QImage standIn = sliced->grab().toImage(), reference = whole->grab().toImage();
+        QVERIFY(!sliced->drawingComplete());
+        const QRect strip(0, 0, 60, 300);
+        const int shown = count(standIn.copy(strip), reddish), exact = count(reference.copy(strip), reddish);
+        QVERIFY2(exact > 1000 && shown > exact / 2, qPrintable(QStringLiteral("%1 against %2").arg(shown).arg(exact)));
+        // The rest of the view moved with the pan and is already the complete picture there.
+        const QRect moved(60, 0, 340, 300);
+        QVERIFY(differing(standIn.copy(moved), reference.copy(moved)) * 1000 < moved.width() * moved.height());
+        QTRY_VERIFY(sliced->drawingComplete());
+        QCOMPARE(sliced->renders(), rendersBefore + 1);  // the strip, not the whole view again
+        const QImage done = sliced->grab().toImage();
+        QVERIFY(differing(done, reference) * 1000 < done.width() * done.height());
     }
 
     void anEditOrAnotherDrawingBetweenSlicesStartsThePictureAgain() {
