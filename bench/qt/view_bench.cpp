@@ -5,7 +5,8 @@
 // the complete one, the picture a wheel zoom on the full view shows at once and the complete redraw
 // after it, the same for a pan, and a zoom back to the extents. Targets: first picture <= 2 s, zoom and pan on
 // the full view < 100 ms. Run with QT_QPA_PLATFORM=offscreen; prints CPU and wall times (medians;
-// VX_BENCH_REPEAT sets their count, default 5).
+// VX_BENCH_REPEAT sets their count, default 5). With VX_BENCH_SHOTS=DIR it saves what the view
+// showed at each of these moments as PNG files there, to look at.
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -75,6 +76,10 @@ void mouse(QWidget& view, QEvent::Type type, QPointF at, Qt::MouseButton button,
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const char* shots = std::getenv("VX_BENCH_SHOTS");
+    const auto shot = [&](QWidget& view, const char* name) {
+        if (shots) view.grab().save(QString::fromUtf8(shots) + "/" + name + ".png");
+    };
     const char* repeatText = std::getenv("VX_BENCH_REPEAT");
     const int repeat = std::max(1, repeatText ? std::atoi(repeatText) : 5);
     vxbench::ensureBigDrawing();
@@ -108,7 +113,9 @@ int main(int argc, char** argv) {
         view.repaint();
     });
     report("first picture", first, 2000);
+    shot(view, "1-first-picture");
     const Times firstComplete = timed([&] { view.finishDrawing(); });
+    shot(view, "2-first-complete");
     report("  then complete", Times{first.wallMs + firstComplete.wallMs, first.cpuMs + firstComplete.cpuMs});
 
     const QPointF centre(800, 500);
@@ -120,7 +127,9 @@ int main(int argc, char** argv) {
                 wheel(view, centre, delta);
                 view.repaint();
             }));
+            if (i == 0) shot(view, delta > 0 ? "3-zoom-in-picture" : "5-zoom-out-picture");
             completes.push_back(timed([&] { view.finishDrawing(); }));
+            if (i == 0) shot(view, delta > 0 ? "4-zoom-in-complete" : "6-zoom-out-complete");
         }
         // A middle-button drag of 240 x 120 pixels and back (the strips that come into view hold drawing).
         for (int dir : {1, -1}) {
@@ -128,7 +137,9 @@ int main(int argc, char** argv) {
             mouse(view, QEvent::MouseMove, centre + QPointF(240 * dir, 120 * dir), Qt::NoButton, Qt::MiddleButton);
             mouse(view, QEvent::MouseButtonRelease, centre + QPointF(240 * dir, 120 * dir), Qt::MiddleButton, Qt::NoButton);
             pans.push_back(timed([&] { view.repaint(); }));
+            if (i == 0 && dir > 0) shot(view, "7-pan-picture");
             panCompletes.push_back(timed([&] { view.finishDrawing(); }));
+            if (i == 0 && dir > 0) shot(view, "8-pan-complete");
         }
         extents.push_back(timed([&] {
             view.zoomExtents();

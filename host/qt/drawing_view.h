@@ -64,7 +64,7 @@ public:
     // A space of more entities than `wholeEntities` is drawn in slices of about `sliceMs`, each
     // of at least one step of `stepEntities`.
     struct Slicing {
-        size_t wholeEntities = 100000;
+        size_t wholeEntities = 20000;
         size_t stepEntities = 2048;
         int sliceMs = 30;
     };
