@@ -27,7 +27,7 @@ AcRx::AppRetCode CVorlixDesignApp::On_kInitAppMsg(void* appId) {
     computeLocationsFromModule();
     if (settings().reload() && settings().templateDescriptionUnreadable()) {
         CString text;
-        text.Format(kUnreadableDescription, settings().templateDescriptionPath());
+        text.Format(kUnreadableDescription, settings().shownTemplateDescriptionPath());
         acutPrintf(L"\n%s", text.GetString());
     }
     // An accepted upgrade ends the load here, so that the host lets go of the module's files.

@@ -285,7 +285,7 @@ void CVxBatchPltDlg::OnSaveSettings() {
         return;
     }
     CString message;
-    message.Format(L"无法写入设置文件 %s！", settings().settingsFilePath().c_str());
+    message.Format(L"无法写入设置文件 %s！", settings().shownSettingsFilePath().c_str());
     showMessage(message.str());
 }
 

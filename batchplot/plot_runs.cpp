@@ -2,6 +2,7 @@
 
 #include "aced.h"
 #include "batchplot/safe_file_names.h"
+#include "frames/shown_path.h"
 #include "frames/text_split.h"
 
 namespace vorlix {
@@ -70,13 +71,6 @@ bool rowOutputFile(const PlotRunSettings& run, const std::wstring& fileName, Run
 }
 
 }  // namespace
-
-std::wstring shownPath(const std::wstring& folder, const std::wstring& file) {
-    const size_t last = folder.find_last_of(L"/\\");
-    const wchar_t separator = last == std::wstring::npos ? L'\\' : folder[last];
-    if (folder.empty() || last == folder.size() - 1) return folder + file;
-    return folder + separator + file;
-}
 
 std::wstring runProblem(const std::wstring& device, const std::wstring& style, const std::wstring& outputFolder,
                         bool plotToFile, bool preview) {

@@ -46,12 +46,6 @@ struct PlotRunSettings {
     std::wstring paperOverride;  // a printer's "打印尺寸"; empty: each row's own size
 };
 
-// A file of the output folder as the user is shown it: joined with the separator the folder's
-// own text uses (the one nearest its end; "\" when it has none), so that a folder chosen as
-// "/home/a/out" is not shown as "/home/a/out\A-01.pdf". Only what is shown: the file is
-// always handed to the engine as "folder\name", which every host reads.
-std::wstring shownPath(const std::wstring& folder, const std::wstring& file);
-
 // What stops a run before it begins, as the message to show; empty when the run may go on.
 // The preview needs no output folder.
 std::wstring runProblem(const std::wstring& device, const std::wstring& style, const std::wstring& outputFolder,

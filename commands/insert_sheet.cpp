@@ -36,7 +36,7 @@ void reportNoFrameSizes(const SettingsRecord& record) {
     }
     CString text;
     text.Format(record.templateDescriptionUnreadable() ? kUnreadableDescription : L"图框配置文件 %s 中没有图框尺寸！",
-                record.templateDescriptionPath());
+                record.shownTemplateDescriptionPath());
     AfxMessageBox(text.GetString(), MB_OK);
 }
 

@@ -91,7 +91,7 @@ void CVxSheetInfoDlg::OnSave() {
         return;
     }
     CString text;
-    text.Format(L"无法写入设置文件 %s！", settings().settingsFilePath());
+    text.Format(L"无法写入设置文件 %s！", settings().shownSettingsFilePath());
     AfxMessageBox(text.GetString(), MB_OK);
 }
 

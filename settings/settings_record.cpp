@@ -1,6 +1,7 @@
 // The settings record and its reload.
 #include "settings/settings_record.h"
 
+#include "frames/shown_path.h"
 #include "settings/profile.h"
 #include "settings/settings_file.h"
 #include "settings/template_description.h"
@@ -15,6 +16,8 @@ void SettingsRecord::reset() {
     m_settingsFile.clear();
     m_templateDrawing.clear();
     m_templateDescription.clear();
+    m_shownSettingsFile.clear();
+    m_shownTemplateDescription.clear();
     m_organisationCode.clear();
     m_items.clear();
     m_frameSizes.clear();
@@ -27,6 +30,7 @@ void SettingsRecord::computeLocations(const std::wstring& moduleFilePath) {
     size_t last = moduleFilePath.find_last_of(L"\\/");
     m_moduleFolder = last == std::wstring::npos ? std::wstring() : moduleFilePath.substr(0, last);
     m_settingsFile = m_moduleFolder + L"\\SHEETCONFIG.INI";
+    m_shownSettingsFile = shownPath(m_moduleFolder, L"SHEETCONFIG.INI");
 }
 
 bool SettingsRecord::reload() {
@@ -40,6 +44,7 @@ bool SettingsRecord::reload() {
     if (!folder.empty()) {
         m_templateDrawing = folder + L"\\TK.dwg";
         m_templateDescription = folder + L"\\TKATT.ini";
+        m_shownTemplateDescription = shownPath(folder, L"TKATT.ini");
     }
     m_organisationCode = m_settingsFile.empty()
         ? std::wstring()

@@ -33,6 +33,10 @@ public:
     const std::vector<std::wstring>& frameSizes() const { return m_frameSizes; }
     const CatalogueLayout& catalogueLayout() const { return m_layout; }
     const std::wstring& plotNameFormat() const { return m_plotNameFormat; }
+    // The two files messages name, as the user reads them: joined with the separator their
+    // folder's own text uses (shownPath), where the paths above always join with "\".
+    const std::wstring& shownSettingsFilePath() const { return m_shownSettingsFile; }
+    const std::wstring& shownTemplateDescriptionPath() const { return m_shownTemplateDescription; }
     // After a reload: the description is there but gave nothing (isUnreadableDescription).
     bool templateDescriptionUnreadable() const { return m_descriptionUnreadable; }
 
@@ -50,6 +54,7 @@ public:
 private:
     std::wstring m_moduleFolder, m_settingsFile;
     std::wstring m_templateDrawing, m_templateDescription;
+    std::wstring m_shownSettingsFile, m_shownTemplateDescription;
     std::wstring m_organisationCode;
     TitleBlockItems m_items;
     std::vector<std::wstring> m_frameSizes;

@@ -57,13 +57,13 @@ void runSysemSet() {
     const bool described = record.reload();
     if (!written) {
         CString text;
-        text.Format(L"无法写入设置文件 %s！", record.settingsFilePath());
+        text.Format(L"无法写入设置文件 %s！", record.shownSettingsFilePath());
         message(text.GetString());
         return;
     }
     if (described && record.templateDescriptionUnreadable()) {
         CString text;
-        text.Format(L"设置已保存，但无法读取图框配置文件 %s！", record.templateDescriptionPath());
+        text.Format(L"设置已保存，但无法读取图框配置文件 %s！", record.shownTemplateDescriptionPath());
         message(text.GetString());
         return;
     }

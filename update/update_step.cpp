@@ -4,6 +4,7 @@
 
 #include "aced.h"
 #include "afxwin.h"
+#include "frames/shown_path.h"
 #include "shellapi.h"
 #include "update/download_folder.h"
 #include "update/version_answer.h"
@@ -17,21 +18,23 @@ namespace {
 // setting never sends a query to anybody. An office's own service is named by the setting.
 constexpr const wchar_t* kServiceBaseAddress = L"http://update.vorlix.example/";
 constexpr const wchar_t* kServiceSetting = L"VX_UPDATE_SERVICE";
+constexpr const wchar_t* kUpdaterName = L"updatesoft.exe";
+constexpr const wchar_t* kDownloadFolderName = L"downdir";
 
-void showStartFailure(const std::wstring& updater) {
+void showStartFailure(const std::wstring& moduleFolder) {
     CString message;
-    message.Format(L"无法启动升级程序 %s，将继续使用当前版本！", updater.c_str());
+    message.Format(L"无法启动升级程序 %s，将继续使用当前版本！", shownPath(moduleFolder, kUpdaterName).c_str());
     AfxMessageBox(message, MB_OK);
 }
 
 // Asks, then starts the updater; true when it runs.
 bool offerUpgrade(const std::wstring& moduleFolder, const std::wstring& parameters) {
     if (MessageBoxW(nullptr, L"若选择升级，程序将自动关闭当前CAD", L"是否升级", MB_OKCANCEL) != IDOK) return false;
-    const std::wstring updater = moduleFolder + L"\\updatesoft.exe";
+    const std::wstring updater = moduleFolder + L"\\" + kUpdaterName;
     HINSTANCE started =
         ShellExecuteW(GetDesktopWindow(), L"open", updater.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
     if (reinterpret_cast<intptr_t>(started) > 32) return true;
-    showStartFailure(updater);
+    showStartFailure(moduleFolder);
     return false;
 }
 
@@ -50,7 +53,7 @@ std::wstring updateServiceAddress() {
 }
 
 UpdateResult runUpdateStep(const std::wstring& moduleFolder) {
-    const std::wstring downloads = moduleFolder + L"\\downdir";
+    const std::wstring downloads = moduleFolder + L"\\" + kDownloadFolderName;
     const DownloadFolder folder = prepareDownloadFolder(downloads);
 
     const std::wstring service = updateServiceAddress();
@@ -69,7 +72,8 @@ UpdateResult runUpdateStep(const std::wstring& moduleFolder) {
     if (folder == DownloadFolder::Ready) {
         moveDownloadedFiles(downloads, moduleFolder);
     } else if (folder == DownloadFolder::Unsafe) {
-        acutPrintf(L"\n下载文件夹 %s 是链接或可被其他用户写入，其中的文件未移入程序文件夹。", downloads.c_str());
+        acutPrintf(L"\n下载文件夹 %s 是链接或可被其他用户写入，其中的文件未移入程序文件夹。",
+                   shownPath(moduleFolder, kDownloadFolderName).c_str());
     }
     return UpdateResult::Continue;
 }

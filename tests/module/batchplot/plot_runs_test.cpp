@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -12,27 +13,6 @@
 
 namespace vorlix::test {
 namespace {
-
-TEST(ShownPath, TheFolderOwnSeparatorJoinsTheFile) {
-    struct Case {
-        const wchar_t* folder;
-        const wchar_t* shown;
-    };
-    const Case cases[] = {
-        {L"/tmp/out", L"/tmp/out/建施-01.pdf"},
-        {L"D:\\图纸\\出图", L"D:\\图纸\\出图\\建施-01.pdf"},
-        // A folder written with both takes the separator nearest its end: the one its browser
-        // or its user put last.
-        {L"D:\\work/out", L"D:\\work/out/建施-01.pdf"},
-        {L"/srv/share\\out", L"/srv/share\\out\\建施-01.pdf"},
-        // No second separator after one that ends the folder.
-        {L"/tmp/out/", L"/tmp/out/建施-01.pdf"},
-        {L"D:\\", L"D:\\建施-01.pdf"},
-        // Nothing to go by: the module's own separator.
-        {L"out", L"out\\建施-01.pdf"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(shownPath(c.folder, L"建施-01.pdf"), c.shown) << c.folder;
-}
 
 TEST(RunProblem, DeviceThenStyleThenFolderOnlyForFilesThatArePlotted) {
     EXPECT_EQ(runProblem(L"", L"", L"", true, false), L"请先选择打印驱动！");
@@ -133,6 +113,24 @@ TEST_F(PlotTickedTest, AFrameErasedSinceTheListWasFilledKeepsItsStatusAndIsNotCo
     EXPECT_TRUE(saw(L"正在打印第 1 张（共 2 张）")) << transcript;
     EXPECT_TRUE(saw(L"正在打印第 2 张（共 2 张）")) << transcript;
     EXPECT_FALSE(saw(L"（共 3 张）")) << transcript;
+}
+
+TEST_F(PlotTickedTest, TheProgressNamesEachFileWithTheOutputFolderOwnSeparator) {
+    FrameList frames;
+    frames.append(frame(L"C-TK", 0, 0, {{L"图号", L"S-01"}}));
+    fill(frames);
+    rows.rows[0].ticked = true;
+    PlotRunSettings settingsOfRun = run(frames);
+    plotTicked(settingsOfRun, rows);
+    EXPECT_TRUE(saw(L"（共 1 张）：" + folder.wstring() + L"/S-01.pdf")) << transcript;
+
+    // The same folder written with "\" (the host reads both) is shown as written.
+    std::wstring written = folder.wstring();
+    std::replace(written.begin(), written.end(), L'/', L'\\');
+    settingsOfRun.outputFolder = written;
+    transcript.clear();
+    plotTicked(settingsOfRun, rows);
+    EXPECT_TRUE(saw(L"（共 1 张）：" + written + L"\\S-01.pdf")) << transcript;
 }
 
 TEST_F(PlotTickedTest, NoTickedRowPlotsNothingAndSaysNothing) {

@@ -104,8 +104,8 @@ TEST_F(SheetInfoTest, AFailedSaveNamesTheSettingsFileInsteadOfConfirming) {
     answers({L"click 3", L"close"});
     runSheetInfoCommand();
     EXPECT_FALSE(saw(L"保存成功！"));
-    EXPECT_TRUE(saw(L"无法写入设置文件 "));
-    EXPECT_TRUE(saw(L"SHEETCONFIG.INI！"));
+    EXPECT_TRUE(saw(L"无法写入设置文件 " + vx::text::fromUtf8(moduleFolder().string()) + L"/SHEETCONFIG.INI！"))
+        << transcript;
 }
 
 }  // namespace

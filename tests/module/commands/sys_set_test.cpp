@@ -1,5 +1,7 @@
 // The system settings command: the template description check and its copy, the dialog's
 // preselection, browsing without losing typed values, cancel, and failed writes.
+#include <algorithm>
+
 #include "frame_commands_fixture.h"
 #include "settings/settings_file.h"
 #include "settings/sys_set_command.h"
@@ -116,9 +118,21 @@ TEST_F(SysSetTest, AnUnreadableDescriptionIsNamedInsteadOfASilentSuccess) {
     useSettings("[SYSEMSET]\nDEPARTCODE=XY\n");
     answers({L"click 133", w(chosen), L"click 191"});
     runSysemSet();
-    EXPECT_TRUE(saw(L"设置已保存，但无法读取图框配置文件 " + w(chosen) + L"\\TKATT.ini！"));
+    // A folder the browser gives with "/" is shown with "/" only.
+    EXPECT_TRUE(saw(L"设置已保存，但无法读取图框配置文件 " + w(chosen) + L"/TKATT.ini！")) << transcript;
     EXPECT_FALSE(saw(L"设置成功！"));
     EXPECT_TRUE(settings().titleBlockItems().empty());
+
+    // One stored with "\" (as an office's Windows machines write it; the host reads both) is
+    // shown as it was stored.
+    std::wstring stored = w(chosen);
+    std::replace(stored.begin(), stored.end(), L'/', L'\\');
+    useSettings("[SYSEMSET]\nDEPARTCODE=XY\nSHEETTEMPPATH=" + vx::text::toUtf8(stored) + "\n");
+    transcript.clear();
+    answers({L"click 191"});
+    runSysemSet();
+    EXPECT_TRUE(saw(L"设置已保存，但无法读取图框配置文件 " + stored + L"\\TKATT.ini！")) << transcript;
+    EXPECT_FALSE(saw(L"/TKATT.ini")) << transcript;
 }
 
 TEST_F(SysSetTest, TheDefaultIsNotCopiedThroughALinkLeadingOutOfTheFolder) {
@@ -136,7 +150,7 @@ TEST_F(SysSetTest, AFailedWriteNamesTheSettingsFileInsteadOfConfirming) {
     fs::create_directory(settingsFile());
     answers({L"click 133", w(tpl), L"click 191"});
     runSysemSet();
-    EXPECT_TRUE(saw(L"无法写入设置文件 "));
+    EXPECT_TRUE(saw(L"无法写入设置文件 " + w(moduleFolder()) + L"/SHEETCONFIG.INI！")) << transcript;
     EXPECT_FALSE(saw(L"设置成功！"));
 }
 

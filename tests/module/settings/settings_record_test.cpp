@@ -8,8 +8,11 @@ TEST(SettingsLocations, ModuleFolderEndsAtTheLastSeparatorOfEitherKind) {
     r.computeLocations(L"C:\\Program Files\\Vorlix\\VorlixDesign.arx");
     EXPECT_EQ(r.moduleFolder(), L"C:\\Program Files\\Vorlix");
     EXPECT_EQ(r.settingsFilePath(), L"C:\\Program Files\\Vorlix\\SHEETCONFIG.INI");
+    EXPECT_EQ(r.shownSettingsFilePath(), L"C:\\Program Files\\Vorlix\\SHEETCONFIG.INI");
     r.computeLocations(L"/opt/vorlix/VorlixDesign.arx");
     EXPECT_EQ(r.settingsFilePath(), L"/opt/vorlix\\SHEETCONFIG.INI");
+    // Messages name it with the folder's own separator; the host is still handed "\".
+    EXPECT_EQ(r.shownSettingsFilePath(), L"/opt/vorlix/SHEETCONFIG.INI");
     r.computeLocations(L"VorlixDesign.arx");
     EXPECT_EQ(r.moduleFolder(), L"");
 
@@ -34,6 +37,7 @@ TEST_F(SettingsTest, WithoutATemplateFolderNothingIsLoadedAndTheStartStateStays)
     EXPECT_EQ(r.plotNameFormat(), L"<图号>_<图名>");
 
     settings().reset();
+    EXPECT_EQ(settings().shownSettingsFilePath() + settings().shownTemplateDescriptionPath(), L"");
     EXPECT_FALSE(settings().reload()) << "no locations: no file to read";
     EXPECT_EQ(settings().organisationCode(), L"");
 }
@@ -43,6 +47,7 @@ TEST_F(SettingsTest, TemplatePathsArePlainConcatenationsOfTheStoredFolder) {
     EXPECT_TRUE(settings().reload()) << "a known path loads even when the file is missing";
     EXPECT_EQ(settings().templateDrawingPath(), L"D:\\图框\\\\TK.dwg");
     EXPECT_EQ(settings().templateDescriptionPath(), L"D:\\图框\\\\TKATT.ini");
+    EXPECT_EQ(settings().shownTemplateDescriptionPath(), L"D:\\图框\\TKATT.ini");
     EXPECT_EQ(settings().catalogueLayout().maxNUm, 25) << "missing description: the defaults";
 
     std::wstring longFolder = L"D:\\" + std::wstring(297, L'目');
@@ -59,6 +64,7 @@ TEST_F(SettingsTest, EmptiedTemplateFolderKeepsThePreviousFolderAndStillLoadsIt)
     writeText(folder / "TKATT.ini", L"[TKNAMELIST]\nTKNAME0=A2\n");
     EXPECT_TRUE(settings().reload());
     EXPECT_EQ(settings().templateDescriptionPath(), folder.wstring() + L"\\TKATT.ini");
+    EXPECT_EQ(settings().shownTemplateDescriptionPath(), folder.wstring() + L"/TKATT.ini");
     EXPECT_EQ(settings().frameSizes(), std::vector<std::wstring>{L"A2"});
 }
 

@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -46,7 +47,17 @@ TEST_F(UpdateStepTest, AnEmptySettingAsksNobodyAndAnUnsafeFolderIsLeftAlone) {
     EXPECT_EQ(run(), UpdateResult::Continue);
     EXPECT_TRUE(service.requests().empty());
     EXPECT_FALSE(fs::exists(root / "module" / "b.dat"));
-    EXPECT_TRUE(saw(L"是链接或可被其他用户写入，其中的文件未移入程序文件夹。"));
+    const std::wstring module = fs::path(root / "module").wstring();
+    EXPECT_TRUE(saw(L"下载文件夹 " + module + L"/downdir 是链接或可被其他用户写入，其中的文件未移入程序文件夹。"))
+        << transcript;
+
+    // A module folder written with "\" (the host reads both) is named as it was written.
+    std::wstring written = module;
+    std::replace(written.begin(), written.end(), L'/', L'\\');
+    transcript.clear();
+    EXPECT_EQ(runUpdateStep(written), UpdateResult::Continue);
+    EXPECT_FALSE(fs::exists(root / "module" / "b.dat"));
+    EXPECT_TRUE(saw(L"下载文件夹 " + written + L"\\downdir 是链接")) << transcript;
     unsetenv("VX_UPDATE_SERVICE");
     EXPECT_EQ(updateServiceAddress(), L"http://update.vorlix.example/") << "unset: the module's own address";
 }
