@@ -14,6 +14,7 @@
 #include "qt/pending_draw.h"
 
 namespace vx::qt {
+
 DrawingView::Picture DrawingView::pictureOfView() const {
     Picture p;
     p.scale = m_scale;
