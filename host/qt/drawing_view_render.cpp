@@ -60,7 +60,6 @@ void DrawingView::render() {
     m_slices.stop();
     m_pending.reset();
     m_showPending = false;
-    if (m_buffer.size() != size() * devicePixelRatio()) m_buffer = blankImage();
     m_stale = false;
     m_highlighted = 0;  // the overlay belongs to the old image
     ++m_renders;
@@ -70,7 +69,7 @@ void DrawingView::render() {
         m_drawnRevision = m_db->store().revision;
     }
     if (!m_scene || m_space.isNull()) {
-        m_buffer.fill(viewBackground());
+        m_buffer = blankImage();
         return;
     }
     // Back at the extents with nothing changed: the picture kept of them is this view's.
@@ -80,12 +79,13 @@ void DrawingView::render() {
         return;
     }
     // A kept picture answers at once; the slices start after this paint.
-    if (large() && composeStandIn()) {
+    const bool inSlices = large();
+    if (inSlices && composeStandIn()) {
         m_slices.start();
         return;
     }
     startPending(blankImage());
-    stepPending(!large());
+    stepPending(!inSlices);
 }
 
 // The extents' picture first, then the last one where it shows more detail. Neither may hold the

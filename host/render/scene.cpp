@@ -200,27 +200,23 @@ bool SceneImpl::update(SpaceIndex& s, bool all, bool references,
     return true;
 }
 
-SpaceIndex* SceneImpl::space(AcDbObjectId id) {
+SpaceIndex* SceneImpl::space(AcDbObjectId id, const std::function<bool(uint64_t, uint64_t)>* progress) {
     const auto* block = AcDbBlockTableRecord::cast(id.object());
     if (!block || block->database() != &m_db) return nullptr;
     auto it = m_spaces.find(block);
     if (it != m_spaces.end()) return it->second.get();
     auto s = std::make_unique<SpaceIndex>();
     s->block = block;
-    update(*s, true, true);
+    if (!update(*s, true, true, progress)) return nullptr;
     return m_spaces.emplace(block, std::move(s)).first->second.get();
 }
 
 bool SceneImpl::prepare(AcDbObjectId id, const std::function<bool(uint64_t, uint64_t)>& progress) {
     sync();
     const auto* block = AcDbBlockTableRecord::cast(id.object());
+    // Nothing to build is nothing stopped.
     if (!block || block->database() != &m_db) return true;
-    if (m_spaces.count(block)) return true;
-    auto s = std::make_unique<SpaceIndex>();
-    s->block = block;
-    if (!update(*s, true, true, &progress)) return false;
-    m_spaces.emplace(block, std::move(s));
-    return true;
+    return space(id, &progress) != nullptr;
 }
 
 Box2 SceneImpl::extents(AcDbObjectId spaceId) {

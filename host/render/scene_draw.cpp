@@ -94,11 +94,14 @@ RefContext SceneImpl::rootContext() {
 // own, so what a step drew is in the sink when it returns.
 class SpaceDrawJob final : public DrawJob {
 public:
-    SpaceDrawJob(SceneImpl& scene, SpaceIndex& s, const Box2& window, const DrawOptions& options, PrimitiveSink& sink,
-                 DrawStats& stats, bool paperSpace)
+    // Without a space (none of this drawing's, or an empty window) there is nothing to draw.
+    SpaceDrawJob(SceneImpl& scene, SpaceIndex* s, const Box2& window, const DrawOptions& options, PrimitiveSink& sink,
+                 DrawStats& stats)
         : m_scene(scene), m_space(s), m_options(options), m_target(m_options, sink, stats, window),
-          m_generation(scene.generation()), m_hits(windowHits(s, window)) {
-        m_target.paperSpace = paperSpace;
+          m_generation(scene.generation()) {
+        if (!s) return;
+        m_hits = windowHits(*s, window);
+        m_target.paperSpace = s->block->isLayout() && s->block != scene.database().store().modelSpace;
     }
     bool step(size_t entities) override {
         m_scene.sync();
@@ -106,7 +109,7 @@ public:
         if (m_scene.generation() != m_generation) m_next = m_hits.size();
         if (m_next == m_hits.size()) return false;
         const size_t to = m_hits.size() - m_next > entities ? m_next + entities : m_hits.size();
-        m_scene.drawHits(m_space, m_hits, m_next, to, m_target, m_inked);
+        m_scene.drawHits(*m_space, m_hits, m_next, to, m_target, m_inked);
         m_next = to;
         return m_next < m_hits.size();
     }
@@ -114,7 +117,7 @@ public:
 
 private:
     SceneImpl& m_scene;
-    SpaceIndex& m_space;
+    SpaceIndex* m_space;
     DrawOptions m_options;
     DrawTarget m_target;
     uint64_t m_generation;
@@ -127,19 +130,12 @@ std::unique_ptr<DrawJob> SceneImpl::startDraw(AcDbObjectId spaceId, const Box2& 
                                               PrimitiveSink& sink, DrawStats& stats) {
     sync();
     SpaceIndex* s = space(spaceId);
-    if (!s || window.empty()) return Scene::startDraw(AcDbObjectId(), Box2(), options, sink, stats);
-    const bool paper = s->block->isLayout() && s->block != m_db.store().modelSpace;
-    return std::make_unique<SpaceDrawJob>(*this, *s, window, options, sink, stats, paper);
+    return std::make_unique<SpaceDrawJob>(*this, window.empty() ? nullptr : s, window, options, sink, stats);
 }
 
 void SceneImpl::draw(AcDbObjectId spaceId, const Box2& window, const DrawOptions& options, PrimitiveSink& sink,
                      DrawStats& stats) {
-    sync();
-    SpaceIndex* s = space(spaceId);
-    if (!s || window.empty()) return;
-    DrawTarget t{options, sink, stats, window};
-    t.paperSpace = s->block->isLayout() && s->block != m_db.store().modelSpace;
-    drawSpace(*s, t);
+    startDraw(spaceId, window, options, sink, stats)->step(std::numeric_limits<size_t>::max());
 }
 
 void SceneImpl::drawSpace(SpaceIndex& s, DrawTarget& t) {

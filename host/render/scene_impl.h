@@ -94,8 +94,11 @@ public:
     // Counts the times the spaces were dropped (a new drawing in the store): entries and spaces
     // a draw job holds belong to one generation.
     uint64_t generation() const { return m_generation; }
+    AcDbDatabase& database() const { return m_db; }
     void sync();
-    SpaceIndex* space(AcDbObjectId id);
+    // The index of a space, built the first time it is asked for; null for no space of this
+    // drawing, and when `progress` stopped the build (nothing is kept then).
+    SpaceIndex* space(AcDbObjectId id, const std::function<bool(uint64_t, uint64_t)>* progress = nullptr);
     // Builds the index of a space ahead of drawing (a host loading a drawing does it on its
     // worker thread, before the drawing is handed over). `progress` hears (done, total) entities
     // and stops the build by answering false; the space is then left unbuilt.
